@@ -1,0 +1,21 @@
+#pragma once
+
+#include <string>
+
+#include "config/config_record.h"
+
+namespace korvaset {
+
+// A configuration file: "KVLA", the image length (128, little-endian) and the device image.
+inline constexpr int kConfigFileSize = 136;
+
+// Writes the record as a configuration file at path. Every failure is shown before it
+// returns; an existing file is left as it was when the save fails. Returns true on
+// failure (the window ignores it; the command line turns it into its exit status).
+bool SaveConfigFile(ConfigRecord& record, const std::string& path);
+
+// Reads the configuration file at path into the record. True when the record was replaced;
+// false after a failure that has been shown, with the record unchanged.
+bool LoadConfigFile(ConfigRecord& record, const std::string& path);
+
+}  // namespace korvaset
