@@ -53,6 +53,8 @@ struct ConfigRecord {
   // after showing why; the record is then unchanged.
   bool DecodeImage(std::span<const std::uint8_t> image);
 
+  bool operator==(const ConfigRecord&) const = default;
+
   int visibleProfile = 0;
   PerProfile<CallsignText> callsign{};
   PerProfile<DigiPathText> digiPath{};

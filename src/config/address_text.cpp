@@ -1,0 +1,99 @@
+#include "config/address_text.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+namespace korvaset {
+
+namespace {
+
+bool IsLetterOrDigit(unsigned char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+}
+
+bool IsWhiteSpace(unsigned char c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+// Reads a decimal number the way atoi does: white space, an optional sign, digits. Only
+// 0..15 matter to the caller, so anything larger is reported as 16 instead of overflowing.
+int ReadSsid(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && IsWhiteSpace(static_cast<unsigned char>(text[i]))) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  int value = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    value = std::min(value * 10 + (text[i] - '0'), 16);
+  }
+  return negative ? -value : value;
+}
+
+}  // namespace
+
+ParsedAddress ParseAddress(std::string_view text) {
+  ParsedAddress address;
+  const std::size_t end = std::min(text.find('\0'), text.size());
+  int length = 0;
+  std::size_t i = 0;
+  for (; i < end; ++i) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (IsLetterOrDigit(c)) {
+      if (length < kAddressNameLength) {
+        address.name[length++] = static_cast<char>(c >= 'a' && c <= 'z' ? c - ('a' - 'A') : c);
+      }
+    } else if (c > 32 && c < 128) {
+      break;  // punctuation, '-' and ',' among it, ends the name
+    }
+  }
+  std::fill(address.name.begin() + length, address.name.end() - 1, ' ');
+  address.name.back() = '\0';
+  if (i < end && text[i] == '-') address.ssid = ReadSsid(text.substr(i + 1, end - i - 1));
+  if (address.ssid < 0 || address.ssid > 15) address.ssid = 0;
+  return address;
+}
+
+void NormalizeAddress(std::span<char> buffer) {
+  if (buffer.empty()) return;
+  const auto end = std::find(buffer.begin(), buffer.end(), '\0');
+  const ParsedAddress address =
+      ParseAddress(std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.begin())));
+  std::string_view name(address.name.data(), kAddressNameLength);
+  name = name.substr(0, name.find_last_not_of(' ') + 1);
+  char canonical[kAddressTextSize + 1];
+  if (address.ssid != 0) {
+    std::snprintf(canonical, sizeof canonical, "%.*s-%d", static_cast<int>(name.size()),
+                  name.data(), address.ssid);
+  } else {
+    std::snprintf(canonical, sizeof canonical, "%.*s", static_cast<int>(name.size()), name.data());
+  }
+  const std::size_t kept = std::min(std::strlen(canonical), buffer.size() - 1);
+  std::copy_n(canonical, kept, buffer.begin());
+  buffer[kept] = '\0';
+}
+
+std::vector<std::string_view> SplitPath(std::string_view path) {
+  std::vector<std::string_view> elements;
+  std::size_t position = 0;
+  while (position < path.size()) {
+    const std::size_t comma = path.find(',', position);
+    if (comma == std::string_view::npos) {
+      elements.push_back(path.substr(position));
+      break;
+    }
+    elements.push_back(path.substr(position, comma - position));
+    position = comma + 1;
+  }
+  return elements;
+}
+
+void AppendPathElement(std::string& path, std::string_view element) {
+  if (!path.empty()) path += ',';
+  path += element;
+}
+
+}  // namespace korvaset

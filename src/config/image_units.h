@@ -1,0 +1,13 @@
+#pragma once
+
+namespace korvaset {
+
+// The record holds milliseconds, the device image holds the tracker's steps: one byte time
+// (6.666 ms at 1200 baud, 26.666 ms at 300 baud) for the TX delays, 26.3 ms for the quiet
+// time. Steps are clamped to 0..255; the round trip may move a value by up to a step.
+int TxDelayToSteps(int ms, bool baud300);
+int TxDelayFromSteps(int steps, bool baud300);
+int QuietTimeToSteps(int ms);
+int QuietTimeFromSteps(int steps);
+
+}  // namespace korvaset
