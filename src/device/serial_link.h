@@ -13,6 +13,7 @@ namespace korvaset {
 // Failure flags are true on failure, after the failure has been shown.
 class SerialLink {
  public:
+  // COM1 at 4800 baud on the platform's serial port.
   SerialLink();
   explicit SerialLink(std::unique_ptr<SerialPort> port);
 
@@ -21,18 +22,27 @@ class SerialLink {
   int PortNumber() const { return portNumber_; }
   int BaudRate() const { return baudRate_; }
   bool IsOpen() const;
+  // The port underneath, for the system's reason behind a failure (LastError).
+  const SerialPort& Port() const { return *port_; }
 
+  // Port operations: open "COM<n>" with the line settings and time-outs, write bytes one at
+  // a time with a 10 ms pause after each, one timed read (the count; 0 on failure), close.
   bool Open();
   bool Write(std::span<const std::uint8_t> bytes);
   int Read(std::span<std::uint8_t> buffer);
   bool Close();
 
+  // The tracker's commands. CheckVersion and FindDevice leave the banner zero-terminated in
+  // the buffer; FindDevice tries 4800 baud, then 9600, and keeps the speed that answered.
   bool CheckVersion(std::span<char> banner);
   bool FindDevice(std::span<char> banner);
   bool SendWriteCommand(std::span<const std::uint8_t> image);
   int SendReadCommand(std::span<std::uint8_t> buffer);
+  // Reads the image twice: the count, or 0 when a reading fails or the two disagree.
   int ReadImage(std::span<std::uint8_t> buffer);
+  // Writes the image and reads it back to check it.
   bool WriteImage(std::span<const std::uint8_t> image);
+  // Stops the test tone, then sends the tone code: '1', '2', '3' or 'x' (stop).
   bool SendTone(std::uint8_t toneCode);
 
  private:

@@ -1,0 +1,19 @@
+#include <windows.h>  // with mmsystem.h: timeBeginPeriod
+
+#include "platform/pause.h"
+
+namespace korvaset {
+
+void PauseMilliseconds(int milliseconds) {
+  if (milliseconds <= 0) return;
+  Sleep(static_cast<DWORD>(milliseconds));
+}
+
+FineTimerScope::FineTimerScope() {
+  timeBeginPeriod(1);
+}
+FineTimerScope::~FineTimerScope() {
+  timeEndPeriod(1);
+}
+
+}  // namespace korvaset

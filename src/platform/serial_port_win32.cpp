@@ -1,0 +1,169 @@
+#include <windows.h>
+
+#include <cstddef>
+#include <cstring>
+#include <optional>
+#include <utility>
+
+#include "platform/com_names.h"
+#include "platform/pause.h"
+#include "platform/serial_port.h"
+
+namespace korvaset {
+
+namespace {
+
+// The DCB's bit fields (fBinary .. fAbortOnError and the reserved bits) share the one
+// DWORD that follows BaudRate.
+constexpr std::size_t kFlagWordOffset = offsetof(DCB, BaudRate) + sizeof(DWORD);
+static_assert(offsetof(DCB, wReserved) == kFlagWordOffset + sizeof(DWORD));
+
+// Clears fOutxCtsFlow, fOutxDsrFlow, fDtrControl, fDsrSensitivity, fOutX, fInX and the
+// high bit of fRtsControl; then sets DTR_CONTROL_ENABLE and RTS_CONTROL_ENABLE.
+constexpr DWORD kFlagsKept = 0xFFFFDC93;
+constexpr DWORD kFlagsSet = 0x1010;
+
+std::string SystemMessage(DWORD error) {
+  char text[256] = {};
+  const DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+                                      nullptr, error, 0, text, sizeof text, nullptr);
+  std::string message(text, length);
+  while (!message.empty() && (message.back() == '\n' || message.back() == '\r' ||
+                              message.back() == ' ' || message.back() == '.')) {
+    message.pop_back();
+  }
+  if (message.empty()) message = "error " + std::to_string(error);
+  return message;
+}
+
+// Owns one handle.
+class Handle {
+ public:
+  Handle() = default;
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  ~Handle() {
+    if (Valid()) CloseHandle(handle_);
+  }
+  HANDLE Get() const { return handle_; }
+  bool Valid() const { return handle_ != INVALID_HANDLE_VALUE; }
+  void Set(HANDLE handle) { handle_ = handle; }
+  HANDLE Release() { return std::exchange(handle_, INVALID_HANDLE_VALUE); }
+
+ private:
+  HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+class Win32SerialPort final : public SerialPort {
+ public:
+  explicit Win32SerialPort(std::string devicePath) : devicePath_(std::move(devicePath)) {}
+
+  bool Open(std::string_view comName) override {
+    if (handle_.Valid()) Close();
+    std::string path = devicePath_;
+    if (path.empty()) {
+      const std::optional<ResolvedComName> resolved = ResolveComName(comName);
+      if (!resolved) {
+        lastError_ = "no port name";
+        return false;
+      }
+      path = resolved->path;
+    }
+    path_ = path;
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return Fail("opening");
+    handle_.Set(handle);
+    // 10 ms pauses must last 10 ms while the port is in use, not a 15.6 ms tick.
+    fineTimer_.emplace();
+    return true;
+  }
+
+  bool ReadSettings() override {
+    dcb_ = DCB{};
+    dcb_.DCBlength = sizeof(DCB);
+    if (!GetCommState(handle_.Get(), &dcb_)) return Fail("GetCommState");
+    return true;
+  }
+
+  bool ApplySettings(int baudRate) override {
+    dcb_.BaudRate = static_cast<DWORD>(baudRate);
+    dcb_.ByteSize = 8;
+    dcb_.Parity = 0;
+    dcb_.StopBits = 0;
+    DWORD flags = 0;
+    std::memcpy(&flags, reinterpret_cast<const char*>(&dcb_) + kFlagWordOffset, sizeof flags);
+    flags = (flags & kFlagsKept) | kFlagsSet;
+    std::memcpy(reinterpret_cast<char*>(&dcb_) + kFlagWordOffset, &flags, sizeof flags);
+    if (!SetCommState(handle_.Get(), &dcb_)) return Fail("SetCommState");
+    return true;
+  }
+
+  bool ApplyTimeouts(const PortTimeouts& timeouts) override {
+    COMMTIMEOUTS t{};
+    t.ReadIntervalTimeout = static_cast<DWORD>(timeouts.readInterval);
+    t.ReadTotalTimeoutMultiplier = static_cast<DWORD>(timeouts.readTotalMultiplier);
+    t.ReadTotalTimeoutConstant = static_cast<DWORD>(timeouts.readTotalConstant);
+    t.WriteTotalTimeoutMultiplier = static_cast<DWORD>(timeouts.writeTotalMultiplier);
+    t.WriteTotalTimeoutConstant = static_cast<DWORD>(timeouts.writeTotalConstant);
+    if (!SetCommTimeouts(handle_.Get(), &t)) return Fail("SetCommTimeouts");
+    return true;
+  }
+
+  std::optional<int> Read(std::span<std::uint8_t> buffer) override {
+    DWORD got = 0;
+    if (!ReadFile(handle_.Get(), buffer.data(), static_cast<DWORD>(buffer.size()), &got, nullptr)) {
+      Fail("ReadFile");
+      return std::nullopt;
+    }
+    return static_cast<int>(got);
+  }
+
+  std::optional<int> WriteByte(std::uint8_t byte) override {
+    DWORD written = 0;
+    if (!WriteFile(handle_.Get(), &byte, 1, &written, nullptr)) {
+      Fail("WriteFile");
+      return std::nullopt;
+    }
+    return static_cast<int>(written);
+  }
+
+  bool Close() override {
+    if (!CloseHandle(handle_.Get())) return Fail("CloseHandle");
+    handle_.Release();
+    fineTimer_.reset();
+    return true;
+  }
+
+  bool IsOpen() const override { return handle_.Valid(); }
+
+  void Pause(int milliseconds) override {
+    // The pause between a write and its read-back falls while the port is closed.
+    std::optional<FineTimerScope> fine;
+    if (!fineTimer_) fine.emplace();
+    PauseMilliseconds(milliseconds);
+  }
+
+  std::string LastError() const override { return lastError_; }
+
+ private:
+  bool Fail(const char* call) {
+    lastError_ = path_ + ": " + call + ": " + SystemMessage(GetLastError());
+    return false;
+  }
+
+  std::string devicePath_;
+  std::string path_;
+  Handle handle_;
+  DCB dcb_{};
+  std::optional<FineTimerScope> fineTimer_;
+  std::string lastError_;
+};
+
+}  // namespace
+
+std::unique_ptr<SerialPort> MakePlatformSerialPort(std::string devicePath) {
+  return std::make_unique<Win32SerialPort>(std::move(devicePath));
+}
+
+}  // namespace korvaset
