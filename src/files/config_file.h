@@ -1,5 +1,8 @@
 #pragma once
 
+#include <array>
+#include <cstdint>
+#include <optional>
 #include <string>
 
 #include "config/config_record.h"
@@ -17,5 +20,9 @@ bool SaveConfigFile(ConfigRecord& record, const std::string& path);
 // Reads the configuration file at path into the record. True when the record was replaced;
 // false after a failure that has been shown, with the record unchanged.
 bool LoadConfigFile(ConfigRecord& record, const std::string& path);
+
+// Reads the device image of the configuration file at path without decoding it, with the
+// checks and reports of LoadConfigFile. Nothing after a failure that has been shown.
+std::optional<std::array<std::uint8_t, kImageSize>> ReadConfigFileImage(const std::string& path);
 
 }  // namespace korvaset

@@ -1,0 +1,43 @@
+#include "cli/command_set.h"
+
+#include <cstdio>
+
+namespace korvaset {
+
+CommandSet::CommandSet(CLI::App& app) : app_(app) {
+  app_.require_subcommand(1);
+}
+
+CLI::App& CommandSet::Add(const std::string& name, const std::string& description,
+                          CommandAction action) {
+  CLI::App* command = app_.add_subcommand(name, description);
+  commands_.emplace_back(command, std::move(action));
+  return *command;
+}
+
+int CommandSet::Run(int argc, char** argv) {
+  try {
+    app_.parse(argc, argv);
+  } catch (const CLI::ParseError& error) {
+    // Prints the help that was asked for, or what was wrong with the command line.
+    return app_.exit(error) == 0 ? kExitOk : kExitUsage;
+  }
+  for (const auto& [command, action] : commands_) {
+    if (command->parsed()) return action();
+  }
+  return kExitUsage;
+}
+
+void PrintError(std::string_view text) {
+  std::fprintf(stderr, "korvaset-cli: %.*s\n", static_cast<int>(text.size()), text.data());
+}
+
+int FinishOutput() {
+  if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+    PrintError("could not write the output");
+    return kExitFailed;
+  }
+  return kExitOk;
+}
+
+}  // namespace korvaset

@@ -1,0 +1,229 @@
+#include "cli/device_commands.h"
+
+#include <array>
+#include <cstdio>
+#include <memory>
+#include <string>
+
+#include "cli/write_progress_port.h"
+#include "config/config_record.h"
+#include "device/serial_link.h"
+#include "device/tracing_serial_port.h"
+#include "files/config_file.h"
+#include "platform/com_names.h"
+#include "platform/message_box.h"
+#include "platform/pause.h"
+
+#ifdef _WIN32
+#include <io.h>
+#else
+#include <unistd.h>
+#endif
+
+namespace korvaset {
+
+namespace {
+
+constexpr std::string_view kEmergencyQuestion =
+    "You are about to configure your Korvalink with the ability to send an EMERGENCY MIC-E "
+    "beacon.  Are you sure you want to do this?";
+
+constexpr int kBannerSize = 30;
+// The image write command: ESC 'D' 0xAA 0x55, then the image.
+constexpr int kWriteCommandSize = 4 + kImageSize;
+
+using ImageBuffer = std::array<std::uint8_t, kImageBufferSize>;
+
+bool StderrIsTerminal() {
+#ifdef _WIN32
+  return _isatty(_fileno(stderr)) != 0;
+#else
+  return isatty(fileno(stderr)) != 0;
+#endif
+}
+
+struct PortOptions {
+  std::string port = "COM1";
+  bool trace = false;
+};
+
+void AddPortOptions(CLI::App& command, PortOptions& options) {
+  command.add_option("--port", options.port, "COM1 to COM8, or a device path such as /dev/ttyUSB0")
+      ->capture_default_str();
+  command.add_flag("--trace", options.trace,
+                   "Print every byte written and read on stderr, with its time in ms");
+}
+
+// The serial port that --port names: a COM name resolves when it is opened, a path is
+// opened as it is. Traced on --trace; with a progress line for image writes on a terminal.
+std::unique_ptr<SerialPort> MakePort(const PortOptions& options, bool writeProgress) {
+  std::unique_ptr<SerialPort> port =
+      ComNumber(options.port) ? MakePlatformSerialPort() : MakePlatformSerialPort(options.port);
+  if (options.trace) return std::make_unique<TracingSerialPort>(std::move(port), stderr);
+  // The trace has its own lines; a progress line would only break them up.
+  if (writeProgress && StderrIsTerminal()) {
+    return std::make_unique<WriteProgressPort>(std::move(port), kWriteCommandSize, stderr);
+  }
+  return port;
+}
+
+// The link of one device command. Its failures have been shown by the link; Failed adds
+// the system's reason, which a terminal user needs to mend things (no such device, no
+// permission, the device went away).
+class DeviceLink {
+ public:
+  explicit DeviceLink(const PortOptions& options, bool writeProgress = false)
+      : link_(MakePort(options, writeProgress)) {
+    link_.SetPortNumber(ComNumber(options.port).value_or(1));
+  }
+
+  SerialLink* operator->() { return &link_; }
+
+  int Failed() const {
+    const std::string reason = link_.Port().LastError();
+    if (!reason.empty()) PrintError(reason);
+    return kExitFailed;
+  }
+
+ private:
+  FineTimerScope fineTimer_;  // the 10 ms pauses must last 10 ms
+  SerialLink link_;
+};
+
+int RunVersion(const PortOptions& options) {
+  DeviceLink link(options);
+  std::array<char, kBannerSize> banner{};
+  if (link->FindDevice(banner)) return link.Failed();
+  std::printf("%s\n", banner.data());
+  return FinishOutput();
+}
+
+int RunRead(const PortOptions& options, const std::string& path) {
+  DeviceLink link(options);
+  std::array<char, kBannerSize> banner{};
+  if (link->FindDevice(banner)) return link.Failed();
+  ImageBuffer image{};
+  const int length = link->ReadImage(image);
+  ConfigRecord record;
+  if (length != kImageSize || record.DecodeImage(std::span(image).first(kImageSize))) {
+    // Nothing is saved: an existing file keeps the configuration it had.
+    ShowInfo("Read Failed", "Korvalink Read");
+    return link.Failed();
+  }
+  if (SaveConfigFile(record, path)) return kExitFailed;
+  std::printf("Read Successful\n");
+  return FinishOutput();
+}
+
+int RunWrite(const PortOptions& options, const std::string& path, bool yes) {
+  ConfigRecord record;
+  if (!LoadConfigFile(record, path)) return kExitFailed;
+  if (!yes &&
+      (record.micEMessage[0] == kEmergencyMessage || record.micEMessage[1] == kEmergencyMessage)) {
+    const MessageAnswer answer = ShowMessage({.text = std::string(kEmergencyQuestion),
+                                              .caption = "Korvalink Write",
+                                              .buttons = MessageButtons::kOkCancel,
+                                              .defaultButton = MessageAnswer::kCancel});
+    if (answer != MessageAnswer::kOk) {
+      PrintError("nothing was written; add --yes to write this configuration");
+      return kExitFailed;
+    }
+  }
+  ImageBuffer image{};
+  if (record.EncodeImage(image) != kImageSize) {
+    // The encoder has said why; a refused image is never sent.
+    PrintError("nothing was written");
+    return kExitFailed;
+  }
+  DeviceLink link(options, /*writeProgress=*/true);
+  std::array<char, kBannerSize> banner{};
+  if (link->FindDevice(banner)) return link.Failed();
+  if (link->WriteImage(std::span(image).first(kImageSize))) return link.Failed();
+  std::printf("Write Successful\n");
+  return FinishOutput();
+}
+
+struct ToneOptions {
+  PortOptions port;
+  std::string tone;
+  int baud = 4800;
+};
+
+int RunTone(const ToneOptions& options) {
+  const std::uint8_t code = options.tone == "low"    ? '1'
+                            : options.tone == "high" ? '2'
+                            : options.tone == "both" ? '3'
+                                                     : 'x';
+  DeviceLink link(options.port);
+  // No probe, as on the window's tone buttons: the speed is the one given.
+  link->SetBaudRate(options.baud);
+  if (link->SendTone(code)) return link.Failed();
+  return kExitOk;
+}
+
+int RunPorts() {
+  for (int number = 1; number <= 8; ++number) {
+    const std::string name = "COM" + std::to_string(number);
+    const std::optional<ResolvedComName> resolved = ResolveComName(name);
+    std::string device = resolved ? resolved->path : "(no device)";
+    if (resolved && resolved->fromEnvironment) {
+      device += " (from " + ComEnvironmentVariable(number) + ")";
+    }
+    std::printf("%-5s %s\n", name.c_str(), device.c_str());
+  }
+  const std::vector<SerialPortInfo> ports = ListSerialPorts();
+  std::printf("\nSerial ports found:%s\n", ports.empty() ? " none" : "");
+  for (const SerialPortInfo& port : ports) {
+    const std::string description = port.Description();
+    std::printf("  %s%s%s\n", port.path.c_str(), description.empty() ? "" : "  ",
+                description.c_str());
+  }
+  return FinishOutput();
+}
+
+}  // namespace
+
+void AddDeviceCommands(CommandSet& commands) {
+  {
+    auto options = std::make_shared<PortOptions>();
+    CLI::App& command =
+        commands.Add("version", "Find the tracker (4800 baud, then 9600) and print its banner",
+                     [options] { return RunVersion(*options); });
+    AddPortOptions(command, *options);
+  }
+  {
+    auto options = std::make_shared<PortOptions>();
+    auto path = std::make_shared<std::string>();
+    CLI::App& command = commands.Add("read", "Read the tracker's configuration and save it to FILE",
+                                     [options, path] { return RunRead(*options, *path); });
+    command.add_option("FILE", *path, "Configuration file to write")->required();
+    AddPortOptions(command, *options);
+  }
+  {
+    auto options = std::make_shared<PortOptions>();
+    auto path = std::make_shared<std::string>();
+    auto yes = std::make_shared<bool>(false);
+    CLI::App& command =
+        commands.Add("write", "Write the configuration in FILE to the tracker and verify it",
+                     [options, path, yes] { return RunWrite(*options, *path, *yes); });
+    command.add_option("FILE", *path, "Configuration file to send")->required();
+    command.add_flag("--yes", *yes, "Write even a configuration with the emergency beacon");
+    AddPortOptions(command, *options);
+  }
+  {
+    auto options = std::make_shared<ToneOptions>();
+    CLI::App& command = commands.Add("tone", "Make the tracker send a test tone, or stop it",
+                                     [options] { return RunTone(*options); });
+    command.add_option("TONE", options->tone, "low, high, both or stop")
+        ->required()
+        ->check(CLI::IsMember({"low", "high", "both", "stop"}));
+    command.add_option("--baud", options->baud, "Line speed; the tone command does not probe")
+        ->check(CLI::IsMember({4800, 9600}))
+        ->capture_default_str();
+    AddPortOptions(command, options->port);
+  }
+  commands.Add("ports", "List COM1 to COM8 with their devices, and the serial ports found",
+               [] { return RunPorts(); });
+}
+
+}  // namespace korvaset

@@ -1,0 +1,18 @@
+// korvaset-cli: the configuration operations of Korvaset for scripts and terminals.
+#include "cli/command_set.h"
+#include "cli/device_commands.h"
+#include "cli/hex_command.h"
+#include "cli/new_command.h"
+#include "cli/set_command.h"
+#include "cli/show_command.h"
+
+int main(int argc, char** argv) {
+  CLI::App app{"Configure a Korvalink tracker and its configuration files.", "korvaset-cli"};
+  korvaset::CommandSet commands(app);
+  korvaset::AddNewCommand(commands);
+  korvaset::AddShowCommand(commands);
+  korvaset::AddSetCommand(commands);
+  korvaset::AddHexCommand(commands);
+  korvaset::AddDeviceCommands(commands);
+  return commands.Run(argc, argv);
+}

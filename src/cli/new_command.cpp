@@ -1,0 +1,39 @@
+#include "cli/new_command.h"
+
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "config/config_record.h"
+#include "files/config_file.h"
+
+namespace korvaset {
+
+namespace {
+
+struct NewOptions {
+  std::string path;
+  bool force = false;
+};
+
+int RunNew(const NewOptions& options) {
+  std::error_code error;
+  if (!options.force && std::filesystem::exists(options.path, error)) {
+    PrintError(options.path + " already exists; use --force to replace it");
+    return kExitFailed;
+  }
+  ConfigRecord record;
+  return SaveConfigFile(record, options.path) ? kExitFailed : kExitOk;
+}
+
+}  // namespace
+
+void AddNewCommand(CommandSet& commands) {
+  auto options = std::make_shared<NewOptions>();
+  CLI::App& command = commands.Add("new", "Write the default configuration to FILE",
+                                   [options] { return RunNew(*options); });
+  command.add_option("FILE", options->path, "Configuration file to write")->required();
+  command.add_flag("--force", options->force, "Replace FILE if it exists");
+}
+
+}  // namespace korvaset

@@ -1,0 +1,79 @@
+#include "cli/set_command.h"
+
+#include <memory>
+#include <vector>
+
+#include "cli/field_names.h"
+#include "config/record_fields.h"
+#include "files/config_file.h"
+
+namespace korvaset {
+
+namespace {
+
+struct SetOptions {
+  std::string path;
+  std::vector<std::string> assignments;
+};
+
+struct Assignment {
+  NamedField target;
+  std::string value;
+};
+
+// Every assignment is checked before the file is touched; each bad one is named.
+std::optional<std::vector<Assignment>> ParseAssignments(const std::vector<std::string>& texts) {
+  std::vector<Assignment> assignments;
+  bool valid = true;
+  for (const std::string& text : texts) {
+    const std::size_t equals = text.find('=');
+    if (equals == std::string::npos) {
+      PrintError("expected NAME=VALUE, not \"" + text + "\"");
+      valid = false;
+      continue;
+    }
+    const std::string name = text.substr(0, equals);
+    const std::string value = text.substr(equals + 1);
+    const std::optional<NamedField> target = FindNamedField(name);
+    if (!target) {
+      PrintError("unknown field \"" + name + "\" (korvaset-cli show FILE lists them)");
+      valid = false;
+      continue;
+    }
+    if (const auto problem = CheckFieldValue(*target->field, value)) {
+      PrintError(name + ": " + *problem);
+      valid = false;
+      continue;
+    }
+    assignments.push_back({*target, value});
+  }
+  if (!valid) return std::nullopt;
+  return assignments;
+}
+
+int RunSet(const SetOptions& options) {
+  const auto assignments = ParseAssignments(options.assignments);
+  if (!assignments) return kExitUsage;
+  ConfigRecord record;
+  if (!LoadConfigFile(record, options.path)) return kExitFailed;
+  for (const Assignment& a : *assignments) {
+    SetField(record, *a.target.field, a.target.profile, a.value);
+  }
+  return SaveConfigFile(record, options.path) ? kExitFailed : kExitOk;
+}
+
+}  // namespace
+
+void AddSetCommand(CommandSet& commands) {
+  auto options = std::make_shared<SetOptions>();
+  CLI::App& command = commands.Add(
+      "set",
+      "Change fields of the configuration in FILE; names as korvaset-cli show prints them, "
+      "e.g. rxLevel=80 primary.callsign=N0CALL-9 secondary.smartBeaconing=1",
+      [options] { return RunSet(*options); });
+  command.add_option("FILE", options->path, "Configuration file to change")->required();
+  command.add_option("ASSIGNMENTS", options->assignments, "Fields to set, each as NAME=VALUE")
+      ->required();
+}
+
+}  // namespace korvaset

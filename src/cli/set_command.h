@@ -1,0 +1,10 @@
+#pragma once
+
+#include "cli/command_set.h"
+
+namespace korvaset {
+
+// set FILE NAME=VALUE...: changes fields of the configuration in FILE.
+void AddSetCommand(CommandSet& commands);
+
+}  // namespace korvaset

@@ -1,0 +1,10 @@
+#pragma once
+
+#include "cli/command_set.h"
+
+namespace korvaset {
+
+// show FILE: every field the file carries, one "name = value" a line.
+void AddShowCommand(CommandSet& commands);
+
+}  // namespace korvaset
