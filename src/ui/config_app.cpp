@@ -1,0 +1,35 @@
+#include "ui/config_app.h"
+
+#include <QCoreApplication>
+
+#include "platform/message_box.h"
+#include "ui/config_window.h"
+#include "ui/file_dialogs.h"
+#include "ui/qt_message_boxes.h"
+
+namespace korvaset {
+
+int ConfigApp::Run(MessageBoxes& boxes, std::span<const StartupStep> steps) {
+  const ScopedMessageBoxes installed(boxes);
+  for (const StartupStep& step : steps) {
+    if (step.run()) {
+      // No name is set, so the application's name is the executable's.
+      ShowMessage({.text = step.failureText,
+                   .caption = QCoreApplication::applicationName().toStdString(),
+                   .icon = MessageIcon::kExclamation});
+      return 1;
+    }
+  }
+  QtFileDialogs fileDialogs;
+  ConfigWindow window(fileDialogs);
+  fileDialogs.SetParent(&window);
+  window.exec();  // how it closed doesn't matter: nothing is kept
+  return 0;
+}
+
+int ConfigApp::Run() {
+  QtMessageBoxes boxes;
+  return Run(boxes);
+}
+
+}  // namespace korvaset

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <functional>
+#include <span>
+#include <string>
+
+namespace korvaset {
+
+class MessageBoxes;
+
+// A step that must succeed before the window opens. run returns true on failure.
+struct StartupStep {
+  std::function<bool()> run;
+  std::string failureText;
+};
+
+// The program: start-up, then the configuration window until it closes. Needs a
+// QApplication.
+class ConfigApp {
+ public:
+  // Runs the start-up steps; the first that fails ends the program with its text in a
+  // message box captioned with the application's name, before any window opens.
+  // Otherwise runs the window modally. Returns the exit status: 0, or 1 after a failed step.
+  int Run(MessageBoxes& boxes, std::span<const StartupStep> steps = {});
+
+  // The same with the Qt message boxes and no start-up steps of the platform's.
+  int Run();
+};
+
+}  // namespace korvaset

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+class QWidget;
+
+namespace korvaset {
+
+// What a file dialog asks: its title, the name it proposes, the extension added to a name
+// typed without one, and the file types in the form "Description|*.ext|...||" (a bare
+// pattern such as "*.kvc" serves too).
+struct FileDialogRequest {
+  std::string title;
+  std::string initialName;
+  std::string defaultSuffix;
+  std::string filter;
+};
+
+// The platform's open and save dialogs, behind an interface so that tests can answer them.
+// Each returns the chosen path, or nothing when the user cancels.
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+  virtual std::optional<std::string> GetSavePath(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::string> GetOpenPath(const FileDialogRequest& request) = 0;
+};
+
+// QFileDialog, modal over a window. Paths are returned in the file system's encoding.
+class QtFileDialogs final : public FileDialogs {
+ public:
+  explicit QtFileDialogs(QWidget* parent = nullptr) : parent_(parent) {}
+  void SetParent(QWidget* parent) { parent_ = parent; }
+
+  std::optional<std::string> GetSavePath(const FileDialogRequest& request) override;
+  std::optional<std::string> GetOpenPath(const FileDialogRequest& request) override;
+
+ private:
+  QWidget* parent_;
+};
+
+// A filter in the "Description|pattern|...||" form as QFileDialog writes filters
+// ("Description (pattern);;..."). A text without a bar is a bare pattern and stays as it is.
+std::string ToQtFileFilter(const std::string& filter);
+
+}  // namespace korvaset
