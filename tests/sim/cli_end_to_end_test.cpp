@@ -1,0 +1,254 @@
+// korvaset-cli's device commands against korvalink-sim, both real programs, on a real
+// pseudo-terminal. Cases that each take seconds run side by side, one simulator each.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <array>
+#include <filesystem>
+#include <future>
+#include <string>
+#include <vector>
+
+#include "child_process.h"
+#include "config/config_record.h"
+#include "files/config_file.h"
+
+namespace korvaset::testing {
+namespace {
+
+const std::string kBanner = "Korvalink 1.0 simulated";
+const std::string kEmergencyQuestion =
+    "Korvalink Write: You are about to configure your Korvalink with the ability to send an "
+    "EMERGENCY MIC-E beacon.  Are you sure you want to do this?";
+
+CommandResult Cli(std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), KORVASET_CLI_PATH);
+  return RunCommand(arguments);
+}
+
+bool Contains(const std::string& text, const std::string& part) {
+  return text.find(part) != std::string::npos;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    names.push_back(entry.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A configuration file written by the file layer, with a few values away from the defaults.
+void SaveConfiguration(const std::string& path, int micEMessage1 = 0) {
+  ConfigRecord record;
+  record.SetCallsign("N0CALL-9");
+  record.rxLevel = 80;
+  record.micEMessage[1] = micEMessage1;
+  ASSERT_FALSE(SaveConfigFile(record, path));
+}
+
+class CliEndToEndTest : public ::testing::Test {
+ protected:
+  // A simulator with its own link in the test's folder.
+  std::unique_ptr<SimProcess> StartSim(const std::string& name,
+                                       std::vector<std::string> arguments = {}) {
+    arguments.insert(arguments.end(), {"--link", dir_.Path(name)});
+    auto sim = std::make_unique<SimProcess>(arguments);
+    EXPECT_TRUE(sim->Ready()) << sim->Log();
+    return sim;
+  }
+
+  TempDir dir_;
+};
+
+TEST_F(CliEndToEndTest, FindsATrackerAt9600AfterASilentTryAt4800) {
+  auto sim = StartSim("kl", {"--baud", "9600"});
+  const CommandResult result = Cli({"version", "--port", dir_.Path("kl")});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, kBanner + "\n");
+  const std::string log = sim->Log();
+  const auto ignored = log.find("at 4800 baud (answering at 9600 only)");
+  const auto answered = log.find("version request");
+  EXPECT_NE(ignored, std::string::npos) << log;
+  EXPECT_NE(answered, std::string::npos) << log;
+  EXPECT_LT(ignored, answered) << log;
+}
+
+TEST_F(CliEndToEndTest, ReadSetWriteReadRoundTripsTheConfiguration) {
+  const std::string saved = dir_.Path("tracker.kvc");
+  auto sim = StartSim("kl", {"--baud", "9600", "--save", saved});
+  const std::string port = dir_.Path("kl");
+  const std::string first = dir_.Path("a.kvc");
+  const std::string second = dir_.Path("b.kvc");
+
+  CommandResult result = Cli({"read", first, "--port", port});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "Read Successful\n");
+  // The simulator starts with the default image; what was read is that image, decoded.
+  ConfigRecord fromTracker;
+  std::array<std::uint8_t, kImageBufferSize> image{};
+  ASSERT_EQ(ConfigRecord().EncodeImage(image), kImageSize);
+  ASSERT_FALSE(fromTracker.DecodeImage(std::span(image).first(kImageSize)));
+  ASSERT_FALSE(SaveConfigFile(fromTracker, second));
+  EXPECT_EQ(ReadFileBytes(first), ReadFileBytes(second));
+
+  result = Cli({"set", first, "rxLevel=80", "secondary.callsign=N0CALL-7"});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  const std::string edited = ReadFileBytes(first);
+
+  result = Cli({"write", first, "--port", port, "--trace"});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "Write Successful\n");
+  EXPECT_EQ(ReadFileBytes(first), edited);  // the file written from is left as it was
+  EXPECT_EQ(ReadFileBytes(saved), edited);  // what the tracker stored, as a file
+  EXPECT_TRUE(Contains(result.err, "-> 44\n")) << result.err;  // --trace shows the bytes
+
+  result = Cli({"read", second, "--port", port});
+  ASSERT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(ReadFileBytes(second), edited);
+  ConfigRecord record;
+  ASSERT_TRUE(LoadConfigFile(record, second));
+  EXPECT_EQ(record.rxLevel, 80);
+  EXPECT_STREQ(record.callsign[1].data(), "N0CALL-7");
+}
+
+TEST_F(CliEndToEndTest, EveryFaultGivesItsMessagesAndLeavesFilesAlone) {
+  const struct Case {
+    const char* fault;
+    const char* command;
+    std::vector<std::string> messages;
+  } cases[] = {
+      {"silent", "read", {"Error: Korvalink Not Found"}},
+      {"not-banner", "version", {"Error: Korvalink Not Found"}},
+      {"short-banner", "read", {"Error: Korvalink Not Found"}},
+      {"blank", "read", {"Korvalink Read: Read Failed"}},
+      {"unstable", "read", {"Korvalink Read: Read Failed"}},
+      {"short-readback", "write", {"Error: Write Failed (code 128 127)"}},
+      {"changed-readback", "write", {"Error: Write Failed\n"}},
+      {"hangup", "write", {"Error: ComPort write failed", "korvaset-cli: "}},
+  };
+  const std::string precious = "precious bytes the user keeps";
+  const std::string source = dir_.Path("source.kvc");
+  SaveConfiguration(source);
+  const std::string sourceBytes = ReadFileBytes(source);
+
+  std::vector<std::unique_ptr<SimProcess>> sims;
+  std::vector<std::future<CommandResult>> runs;
+  for (const Case& c : cases) {
+    const std::string name = std::string("kl-") + c.fault;
+    sims.push_back(StartSim(name, {"--fault", c.fault}));
+    const std::string target = dir_.Path(std::string(c.fault) + ".kvc");
+    std::vector<std::string> arguments = {c.command, "--port", dir_.Path(name)};
+    if (std::string(c.command) == "read") {
+      WriteFileBytes(target, precious);
+      arguments.push_back(target);
+    } else if (std::string(c.command) == "write") {
+      arguments.push_back(source);
+    }
+    runs.push_back(std::async(std::launch::async, Cli, arguments));
+  }
+  std::vector<std::string> expectedFiles = {"source.kvc"};
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    SCOPED_TRACE(c.fault);
+    const CommandResult result = runs[i].get();
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_EQ(result.out, "");
+    for (const std::string& message : c.messages) {
+      EXPECT_TRUE(Contains(result.err, message)) << result.err;
+    }
+    EXPECT_EQ(Contains(result.err, "Read Failed"),
+              std::string(c.fault) == "blank" || std::string(c.fault) == "unstable")
+        << result.err;
+    if (std::string(c.command) == "read") {
+      EXPECT_EQ(ReadFileBytes(dir_.Path(std::string(c.fault) + ".kvc")), precious);
+      expectedFiles.push_back(std::string(c.fault) + ".kvc");
+    }
+    expectedFiles.push_back(std::string("kl-") + c.fault);
+  }
+  EXPECT_EQ(ReadFileBytes(source), sourceBytes);
+  std::sort(expectedFiles.begin(), expectedFiles.end());
+  EXPECT_EQ(FilesIn(dir_.Path("")), expectedFiles);  // no stray or temporary files
+
+  // After hanging up, the simulator serves on a new line behind the same link.
+  const CommandResult again = Cli({"version", "--port", dir_.Path("kl-hangup")});
+  EXPECT_EQ(again.exitCode, 0) << again.err;
+}
+
+TEST_F(CliEndToEndTest, EmergencyBeaconIsWrittenOnlyWithYes) {
+  auto sim = StartSim("kl");
+  const std::string file = dir_.Path("emergency.kvc");
+  SaveConfiguration(file, kEmergencyMessage);
+
+  CommandResult result = Cli({"write", file, "--port", dir_.Path("kl")});
+  EXPECT_EQ(result.exitCode, 1);
+  EXPECT_TRUE(Contains(result.err, kEmergencyQuestion)) << result.err;
+  usleep(100'000);
+  EXPECT_FALSE(Contains(sim->Log(), "client opened")) << sim->Log();  // nothing was sent
+
+  result = Cli({"write", file, "--yes", "--port", dir_.Path("kl")});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_FALSE(Contains(result.err, kEmergencyQuestion));
+  EXPECT_EQ(result.out, "Write Successful\n");
+}
+
+TEST_F(CliEndToEndTest, TonesGoOutAt4800UnlessToldOtherwise) {
+  auto slow = StartSim("kl-4800");
+  auto fast = StartSim("kl-9600", {"--baud", "9600"});
+  auto low = std::async(std::launch::async, Cli,
+                        std::vector<std::string>{"tone", "low", "--port", dir_.Path("kl-4800")});
+  auto high = std::async(std::launch::async, Cli,
+                         std::vector<std::string>{"tone", "high", "--port", dir_.Path("kl-9600")});
+  EXPECT_EQ(low.get().exitCode, 0);
+  EXPECT_EQ(high.get().exitCode, 0);  // no reply is read, so nothing tells it failed
+  EXPECT_TRUE(Contains(slow->Log(), "tone stop")) << slow->Log();
+  EXPECT_TRUE(Contains(slow->Log(), "tone low")) << slow->Log();
+  EXPECT_TRUE(Contains(fast->Log(), "at 4800 baud")) << fast->Log();
+  EXPECT_FALSE(Contains(fast->Log(), "tone")) << fast->Log();
+
+  const CommandResult result =
+      Cli({"tone", "both", "--baud", "9600", "--port", dir_.Path("kl-9600")});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_TRUE(Contains(fast->Log(), "tone both")) << fast->Log();
+}
+
+TEST_F(CliEndToEndTest, PortsThatCantBeHadSayWhy) {
+  const std::string file = dir_.Path("not-a-port");
+  WriteFileBytes(file, "x");
+  const struct {
+    std::vector<std::string> arguments;
+    std::string reason;
+  } cases[] = {
+      {{"version", "--port", dir_.Path("missing")}, "No such file or directory"},
+      {{"read", dir_.Path("out.kvc"), "--port", file}, "not a serial port"},
+  };
+  for (const auto& c : cases) {
+    const CommandResult result = Cli(c.arguments);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(Contains(result.err,
+                         "Error: Could not aquire Com Port\nError: Could not aquire Com Port\n"
+                         "Error: Korvalink Not Found\n"))
+        << result.err;
+    EXPECT_TRUE(Contains(result.err, c.reason)) << result.err;
+  }
+  EXPECT_FALSE(std::filesystem::exists(dir_.Path("out.kvc")));
+
+  const CommandResult tone = Cli({"tone", "stop", "--port", "COM9"});
+  EXPECT_EQ(tone.exitCode, 1);
+  EXPECT_EQ(tone.err, "Error: Invalid Com Port Number\n");
+}
+
+TEST_F(CliEndToEndTest, PortsListsTheComNames) {
+  const CommandResult result = RunCommand({KORVASET_CLI_PATH, "ports"}, std::chrono::seconds(30),
+                                          {"KORVASET_COM3=" + dir_.Path("kl")});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_TRUE(Contains(result.out, "COM1 ")) << result.out;
+  EXPECT_TRUE(Contains(result.out, "COM3  " + dir_.Path("kl") + " (from KORVASET_COM3)"))
+      << result.out;
+  EXPECT_TRUE(Contains(result.out, "COM8 ")) << result.out;
+}
+
+}  // namespace
+}  // namespace korvaset::testing
