@@ -144,17 +144,16 @@ int RunWrite(const PortOptions& options, const std::string& path, bool yes) {
 }
 
 struct ToneOptions {
-  PortOptions port;
   std::string tone;
   int baud = 4800;
 };
 
-int RunTone(const ToneOptions& options) {
+int RunTone(const PortOptions& port, const ToneOptions& options) {
   const std::uint8_t code = options.tone == "low"    ? '1'
                             : options.tone == "high" ? '2'
                             : options.tone == "both" ? '3'
                                                      : 'x';
-  DeviceLink link(options.port);
+  DeviceLink link(port);
   // No probe, as on the window's tone buttons: the speed is the one given.
   link->SetBaudRate(options.baud);
   if (link->SendTone(code)) return link.Failed();
@@ -184,43 +183,44 @@ int RunPorts() {
 }  // namespace
 
 void AddDeviceCommands(CommandSet& commands) {
+  // One set of port options for every device command. They are accepted before the command
+  // name too ("korvaset-cli --port /dev/ttyUSB0 read a.kvc"), as scripts tend to put them.
+  auto port = std::make_shared<PortOptions>();
+  AddPortOptions(commands.App(), *port);
   {
-    auto options = std::make_shared<PortOptions>();
     CLI::App& command =
         commands.Add("version", "Find the tracker (4800 baud, then 9600) and print its banner",
-                     [options] { return RunVersion(*options); });
-    AddPortOptions(command, *options);
+                     [port] { return RunVersion(*port); });
+    AddPortOptions(command, *port);
   }
   {
-    auto options = std::make_shared<PortOptions>();
     auto path = std::make_shared<std::string>();
     CLI::App& command = commands.Add("read", "Read the tracker's configuration and save it to FILE",
-                                     [options, path] { return RunRead(*options, *path); });
+                                     [port, path] { return RunRead(*port, *path); });
     command.add_option("FILE", *path, "Configuration file to write")->required();
-    AddPortOptions(command, *options);
+    AddPortOptions(command, *port);
   }
   {
-    auto options = std::make_shared<PortOptions>();
     auto path = std::make_shared<std::string>();
     auto yes = std::make_shared<bool>(false);
     CLI::App& command =
         commands.Add("write", "Write the configuration in FILE to the tracker and verify it",
-                     [options, path, yes] { return RunWrite(*options, *path, *yes); });
+                     [port, path, yes] { return RunWrite(*port, *path, *yes); });
     command.add_option("FILE", *path, "Configuration file to send")->required();
     command.add_flag("--yes", *yes, "Write even a configuration with the emergency beacon");
-    AddPortOptions(command, *options);
+    AddPortOptions(command, *port);
   }
   {
     auto options = std::make_shared<ToneOptions>();
     CLI::App& command = commands.Add("tone", "Make the tracker send a test tone, or stop it",
-                                     [options] { return RunTone(*options); });
+                                     [port, options] { return RunTone(*port, *options); });
     command.add_option("TONE", options->tone, "low, high, both or stop")
         ->required()
         ->check(CLI::IsMember({"low", "high", "both", "stop"}));
     command.add_option("--baud", options->baud, "Line speed; the tone command does not probe")
         ->check(CLI::IsMember({4800, 9600}))
         ->capture_default_str();
-    AddPortOptions(command, options->port);
+    AddPortOptions(command, *port);
   }
   commands.Add("ports", "List COM1 to COM8 with their devices, and the serial ports found",
                [] { return RunPorts(); });
