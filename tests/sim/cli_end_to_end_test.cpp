@@ -105,7 +105,8 @@ TEST_F(CliEndToEndTest, ReadSetWriteReadRoundTripsTheConfiguration) {
   EXPECT_EQ(ReadFileBytes(saved), edited);  // what the tracker stored, as a file
   EXPECT_TRUE(Contains(result.err, "-> 44\n")) << result.err;  // --trace shows the bytes
 
-  result = Cli({"read", second, "--port", port});
+  // Port options may also stand before the command name.
+  result = Cli({"--port", port, "read", second});
   ASSERT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(ReadFileBytes(second), edited);
   ConfigRecord record;
