@@ -4,16 +4,16 @@ namespace korvaset {
 
 WriteProgressPort::WriteProgressPort(std::unique_ptr<SerialPort> inner, int totalBytes,
                                      std::FILE* terminal)
-    : inner_(std::move(inner)), totalBytes_(totalBytes), terminal_(terminal) {}
+    : ForwardingSerialPort(std::move(inner)), totalBytes_(totalBytes), terminal_(terminal) {}
 
 bool WriteProgressPort::Open(std::string_view comName) {
   EndLine();
   written_ = 0;
-  return inner_->Open(comName);
+  return Inner().Open(comName);
 }
 
 std::optional<int> WriteProgressPort::WriteByte(std::uint8_t byte) {
-  const std::optional<int> taken = inner_->WriteByte(byte);
+  const std::optional<int> taken = Inner().WriteByte(byte);
   ++written_;
   if (written_ == 1) first_ = byte;
   if (written_ == 2 && first_ == 0x1B && byte == 'D') showing_ = true;
@@ -26,7 +26,7 @@ std::optional<int> WriteProgressPort::WriteByte(std::uint8_t byte) {
 
 bool WriteProgressPort::Close() {
   EndLine();
-  return inner_->Close();
+  return Inner().Close();
 }
 
 void WriteProgressPort::EndLine() {

@@ -29,7 +29,7 @@ std::string Printable(std::span<const std::uint8_t> bytes) {
 }  // namespace
 
 TracingSerialPort::TracingSerialPort(std::unique_ptr<SerialPort> inner, Sink sink)
-    : inner_(std::move(inner)), sink_(std::move(sink)), start_(Clock::now()) {}
+    : ForwardingSerialPort(std::move(inner)), sink_(std::move(sink)), start_(Clock::now()) {}
 
 TracingSerialPort::TracingSerialPort(std::unique_ptr<SerialPort> inner, std::FILE* stream)
     : TracingSerialPort(std::move(inner), [stream](std::string_view line) {
@@ -45,27 +45,27 @@ void TracingSerialPort::Line(Clock::time_point at, std::string_view text) {
 }
 
 std::string TracingSerialPort::Failure() const {
-  const std::string why = inner_->LastError();
+  const std::string why = Inner().LastError();
   return why.empty() ? "failed" : "failed: " + why;
 }
 
 bool TracingSerialPort::Open(std::string_view comName) {
   const Clock::time_point at = Clock::now();
-  const bool ok = inner_->Open(comName);
+  const bool ok = Inner().Open(comName);
   Line(at, "open " + std::string(comName) + (ok ? "" : " " + Failure()));
   return ok;
 }
 
 bool TracingSerialPort::ReadSettings() {
   const Clock::time_point at = Clock::now();
-  const bool ok = inner_->ReadSettings();
+  const bool ok = Inner().ReadSettings();
   if (!ok) Line(at, "read settings " + Failure());
   return ok;
 }
 
 bool TracingSerialPort::ApplySettings(int baudRate) {
   const Clock::time_point at = Clock::now();
-  const bool ok = inner_->ApplySettings(baudRate);
+  const bool ok = Inner().ApplySettings(baudRate);
   Line(at, "settings " + std::to_string(baudRate) + " baud 8N1, no flow control, DTR RTS on" +
                (ok ? "" : " " + Failure()));
   return ok;
@@ -73,7 +73,7 @@ bool TracingSerialPort::ApplySettings(int baudRate) {
 
 bool TracingSerialPort::ApplyTimeouts(const PortTimeouts& t) {
   const Clock::time_point at = Clock::now();
-  const bool ok = inner_->ApplyTimeouts(t);
+  const bool ok = Inner().ApplyTimeouts(t);
   char text[160];
   std::snprintf(text, sizeof text,
                 "time-outs read %d ms between bytes, %d ms x bytes + %d ms; write %d + %d ms",
@@ -85,7 +85,7 @@ bool TracingSerialPort::ApplyTimeouts(const PortTimeouts& t) {
 
 std::optional<int> TracingSerialPort::Read(std::span<std::uint8_t> buffer) {
   const Clock::time_point at = Clock::now();
-  const std::optional<int> got = inner_->Read(buffer);
+  const std::optional<int> got = Inner().Read(buffer);
   const Clock::time_point end = Clock::now();
   if (!got) {
     Line(end, "read of " + std::to_string(buffer.size()) + " " + Failure());
@@ -107,7 +107,7 @@ std::optional<int> TracingSerialPort::Read(std::span<std::uint8_t> buffer) {
 
 std::optional<int> TracingSerialPort::WriteByte(std::uint8_t byte) {
   const Clock::time_point at = Clock::now();
-  const std::optional<int> taken = inner_->WriteByte(byte);
+  const std::optional<int> taken = Inner().WriteByte(byte);
   const std::string hex = Hex(std::span(&byte, 1));
   if (!taken) {
     Line(at, "-> " + hex + " " + Failure());
@@ -121,7 +121,7 @@ std::optional<int> TracingSerialPort::WriteByte(std::uint8_t byte) {
 
 bool TracingSerialPort::Close() {
   const Clock::time_point at = Clock::now();
-  const bool ok = inner_->Close();
+  const bool ok = Inner().Close();
   Line(at, ok ? "close" : "close " + Failure());
   return ok;
 }

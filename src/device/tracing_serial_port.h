@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "platform/serial_port.h"
+#include "platform/forwarding_serial_port.h"
 
 namespace korvaset {
 
@@ -15,7 +15,7 @@ namespace korvaset {
 // closing, settings and time-outs, every byte written and read in hexadecimal with the
 // milliseconds since the trace began and its direction, and the reads that timed out.
 // What a user sends when a tracker misbehaves.
-class TracingSerialPort final : public SerialPort {
+class TracingSerialPort final : public ForwardingSerialPort {
  public:
   using Sink = std::function<void(std::string_view line)>;
 
@@ -30,15 +30,11 @@ class TracingSerialPort final : public SerialPort {
   std::optional<int> Read(std::span<std::uint8_t> buffer) override;
   std::optional<int> WriteByte(std::uint8_t byte) override;
   bool Close() override;
-  bool IsOpen() const override { return inner_->IsOpen(); }
-  void Pause(int milliseconds) override { inner_->Pause(milliseconds); }
-  std::string LastError() const override { return inner_->LastError(); }
 
  private:
   void Line(std::chrono::steady_clock::time_point at, std::string_view text);
   std::string Failure() const;
 
-  std::unique_ptr<SerialPort> inner_;
   Sink sink_;
   std::chrono::steady_clock::time_point start_;
 };
