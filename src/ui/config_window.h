@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QHash>
 #include <QIcon>
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -41,6 +42,10 @@ class ConfigWindow final : public QDialog {
 
   // The "&About Korvaset..." item of the window's menu (the background's context menu).
   QAction* AboutAction() const { return aboutAction_; }
+
+  // Sets the link's port number from the port list: the selected index + 1, so no
+  // selection gives port 0, which the link refuses when it opens.
+  void UpdatePortFromList();
 
   // Form transfers.
   void InitProfileTabs();
@@ -90,6 +95,8 @@ class ConfigWindow final : public QDialog {
 
  private:
   void ConnectHandlers();
+  // The tone buttons: the port from the list, then the tone code, without a probe.
+  void SendTone(std::uint8_t toneCode);
   void StepLevel(int id, int delta);
   bool IsChecked(int id) const;
   void SetChecked(int id, bool checked);

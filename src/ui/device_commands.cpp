@@ -1,20 +1,126 @@
-// The buttons that talk to the tracker.
+// The buttons that talk to the tracker. Each runs to its end inside the button press, with
+// the busy cursor showing, and reports its outcome in a message box.
+#include <QComboBox>
+#include <array>
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "config/config_record.h"
+#include "platform/message_box.h"
+#include "resources/control_ids.h"
 #include "ui/config_window.h"
+#include "ui/form_text.h"
+#include "ui/wait_cursor.h"
 
 namespace korvaset {
 
-void ConfigWindow::OnReadVersion() {}
+namespace {
 
-void ConfigWindow::OnReadConfig() {}
+constexpr std::string_view kVersionCaption = "Korvalink Version";
+constexpr std::string_view kReadCaption = "Korvalink Read";
+constexpr std::string_view kWriteCaption = "Korvalink Write";
+constexpr std::string_view kReadSuccessful = "Read Successful";
+constexpr std::string_view kReadFailed = "Read Failed";
+constexpr std::string_view kWriteSuccessful = "Write Successful";
+constexpr std::string_view kEmergencyQuestion =
+    "You are about to configure your Korvalink with the ability to send an EMERGENCY MIC-E "
+    "beacon.  Are you sure you want to do this?";
 
-void ConfigWindow::OnWriteConfig() {}
+// Room for a 29-character banner and its terminating zero.
+constexpr std::size_t kBannerBufferSize = 30;
 
-void ConfigWindow::OnSendLowTone() {}
+using BannerBuffer = std::array<char, kBannerBufferSize>;
+using ImageBuffer = std::array<std::uint8_t, kImageBufferSize>;
 
-void ConfigWindow::OnSendHighTone() {}
+// The tracker's bytes are Latin-1; the message boxes take UTF-8.
+std::string BannerText(const BannerBuffer& banner) {
+  return FromLatin1({banner.data(), strnlen(banner.data(), banner.size())}).toStdString();
+}
 
-void ConfigWindow::OnSendBothTones() {}
+bool ConfirmEmergency() {
+  return ShowMessage({.text = std::string(kEmergencyQuestion),
+                      .caption = std::string(kWriteCaption),
+                      .buttons = MessageButtons::kOkCancel,
+                      .defaultButton = MessageAnswer::kCancel}) == MessageAnswer::kOk;
+}
 
-void ConfigWindow::OnStopSending() {}
+}  // namespace
+
+void ConfigWindow::UpdatePortFromList() {
+  const auto* ports = qobject_cast<const QComboBox*>(Control(kIdPortList));
+  link_.SetPortNumber(ports->currentIndex() + 1);
+}
+
+void ConfigWindow::OnReadVersion() {
+  const WaitCursor busy;
+  UpdatePortFromList();
+  BannerBuffer banner{};
+  if (!link_.FindDevice(banner)) ShowInfo(BannerText(banner), kVersionCaption);
+  UpdateControlStates();
+}
+
+void ConfigWindow::OnReadConfig() {
+  const WaitCursor busy;
+  UpdatePortFromList();
+  BannerBuffer banner{};
+  if (!link_.FindDevice(banner)) {
+    ImageBuffer image{};
+    const int length = link_.ReadImage(image);
+    // The decoder leaves the record as it was when it refuses the image.
+    const bool failed =
+        length != kImageSize || record_.DecodeImage(std::span(image).first(kImageSize));
+    if (!failed) CopyRecordToForm();
+    ShowInfo(failed ? kReadFailed : kReadSuccessful, kReadCaption);
+  }
+  UpdateControlStates();
+}
+
+void ConfigWindow::OnWriteConfig() {
+  CopyFormToRecord();
+  if ((record_.micEMessage[0] == kEmergencyMessage ||
+       record_.micEMessage[1] == kEmergencyMessage) &&
+      !ConfirmEmergency()) {
+    return;
+  }
+  const WaitCursor busy;
+  UpdatePortFromList();
+  ImageBuffer image{};
+  // Anything but a whole image has been refused with its reason: nothing goes out.
+  if (record_.EncodeImage(image) != kImageSize) return;
+  const auto written = std::span<const std::uint8_t>(image).first(kImageSize);
+  BannerBuffer banner{};
+  if (link_.FindDevice(banner)) return;
+  if (link_.WriteImage(written)) return;
+  // The record takes the values as the tracker now holds them. Our own image always
+  // decodes; should it not, its reason has been shown and nothing claims success.
+  if (record_.DecodeImage(written)) return;
+  CopyRecordToForm();
+  ShowInfo(kWriteSuccessful, kWriteCaption);
+  UpdateControlStates();
+}
+
+void ConfigWindow::OnSendLowTone() {
+  SendTone('1');
+}
+
+void ConfigWindow::OnSendHighTone() {
+  SendTone('2');
+}
+
+void ConfigWindow::OnSendBothTones() {
+  SendTone('3');
+}
+
+void ConfigWindow::OnStopSending() {
+  SendTone('x');
+}
+
+void ConfigWindow::SendTone(std::uint8_t toneCode) {
+  const WaitCursor busy;
+  UpdatePortFromList();
+  link_.SendTone(toneCode);  // a failure has been shown; nothing follows either way
+}
 
 }  // namespace korvaset

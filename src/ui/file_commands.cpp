@@ -1,10 +1,37 @@
-// Save and Load: the configuration in files.
+// Save and Load: the configuration in files, through the file dialogs.
+#include "files/config_file.h"
 #include "ui/config_window.h"
+#include "ui/file_dialogs.h"
 
 namespace korvaset {
 
-void ConfigWindow::OnSaveConfig() {}
+namespace {
 
-void ConfigWindow::OnLoadConfig() {}
+// Both dialogs list the configuration files; a name typed without an extension gets it.
+constexpr const char* kConfigFilter = "Korvalink Config files|*.kvc||";
+constexpr const char* kConfigSuffix = "kvc";
+
+}  // namespace
+
+void ConfigWindow::OnSaveConfig() {
+  const std::optional<std::string> path = fileDialogs_.GetSavePath({.title = "Save Config File",
+                                                                    .initialName = "config1.kvc",
+                                                                    .defaultSuffix = kConfigSuffix,
+                                                                    .filter = kConfigFilter});
+  if (!path) return;
+  CopyFormToRecord();
+  // A failure has been shown; the window goes on as it is, without a refresh.
+  SaveConfigFile(record_, *path);
+}
+
+void ConfigWindow::OnLoadConfig() {
+  const std::optional<std::string> path = fileDialogs_.GetOpenPath({.title = "Load Config File",
+                                                                    .initialName = "",
+                                                                    .defaultSuffix = kConfigSuffix,
+                                                                    .filter = kConfigFilter});
+  if (!path) return;
+  // The tab stays: the loaded values of the profile it shows replace what the form holds.
+  if (LoadConfigFile(record_, *path)) CopyRecordToForm();
+}
 
 }  // namespace korvaset

@@ -5,6 +5,7 @@
 #include <QStringDecoder>
 
 #include "ui/form_text.h"
+#include "ui/wait_cursor.h"
 
 namespace korvaset {
 
@@ -33,6 +34,7 @@ MessageAnswer QtMessageBoxes::Show(const Message& message) {
   const bool cancelDefault = cancel != nullptr && message.defaultButton == MessageAnswer::kCancel;
   box.setDefaultButton(cancelDefault ? cancel : ok);
   box.setEscapeButton(cancel != nullptr ? cancel : ok);
+  const NormalCursorWhileAsking normalCursor;
   box.exec();
   return box.clickedButton() == ok ? MessageAnswer::kOk : MessageAnswer::kCancel;
 }

@@ -1,0 +1,25 @@
+#include "ui/wait_cursor.h"
+
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace korvaset {
+
+WaitCursor::WaitCursor() {
+  QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+}
+
+WaitCursor::~WaitCursor() {
+  QGuiApplication::restoreOverrideCursor();
+}
+
+NormalCursorWhileAsking::NormalCursorWhileAsking()
+    : pushed_(QGuiApplication::overrideCursor() != nullptr) {
+  if (pushed_) QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));
+}
+
+NormalCursorWhileAsking::~NormalCursorWhileAsking() {
+  if (pushed_) QGuiApplication::restoreOverrideCursor();
+}
+
+}  // namespace korvaset
