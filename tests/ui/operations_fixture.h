@@ -19,6 +19,7 @@
 #include "resources/control_ids.h"
 #include "ui/config_window.h"
 #include "ui/file_dialogs.h"
+#include "user_actions.h"
 
 namespace korvaset {
 
@@ -63,27 +64,10 @@ class OperationsFixture {
 
   // A push button is pressed in its middle, a check box on its indicator.
   void Press(int id) const { QTest::mouseClick(Button(id), Qt::LeftButton); }
-  void ClickBox(int id) const {
-    QTest::mouseClick(Button(id), Qt::LeftButton, {}, QPoint(6, Button(id)->height() / 2));
-  }
-
-  void Type(int id, const QString& text) const {
-    QWidget* field = window.Control(id);
-    if (auto* list = qobject_cast<QComboBox*>(field)) field = list->lineEdit();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-  }
-
-  QString Text(int id) const {
-    if (auto* list = List(id)) return list->currentText();
-    if (auto* edit = qobject_cast<QLineEdit*>(window.Control(id))) return edit->text();
-    return Button(id)->text();
-  }
-
-  void SwitchTab(int index) const {
-    QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(index).center());
-  }
+  void ClickBox(int id) const { ClickIndicator(window, id); }
+  void Type(int id, const QString& text) const { TypeInto(window, id, text); }
+  QString Text(int id) const { return ShownText(window, id); }
+  void SwitchTab(int index) const { SelectTab(window, index); }
 
   // Sets a governing box as the record would, without a click and so without a refresh:
   // the governed control then shows whether anything refreshed the states since.

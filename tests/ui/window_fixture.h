@@ -14,6 +14,7 @@
 #include "ui/config_window.h"
 #include "ui/file_dialogs.h"
 #include "ui/spin_arrows.h"
+#include "user_actions.h"
 
 namespace korvaset {
 
@@ -35,32 +36,15 @@ class WindowFixture {
   QTabBar* Tabs() const { return qobject_cast<QTabBar*>(window.Control(kIdProfileTabs)); }
   SpinArrows* Spin(int id) const { return qobject_cast<SpinArrows*>(window.Control(id)); }
 
-  // Replaces a field's text by typing, as a user would.
-  void Type(int id, const QString& text) const {
-    QWidget* field = window.Control(id);
-    if (auto* list = qobject_cast<QComboBox*>(field)) field = list->lineEdit();
-    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClick(field, Qt::Key_Delete);
-    QTest::keyClicks(field, text);
-  }
-
-  QString Text(int id) const {
-    if (auto* list = List(id)) return list->currentText();
-    return Edit(id)->text();
-  }
-
+  void Type(int id, const QString& text) const { TypeInto(window, id, text); }
+  QString Text(int id) const { return ShownText(window, id); }
   // Clicks inside a check box's indicator, or the middle of a push button.
-  void Click(int id) const {
-    QAbstractButton* button = Box(id);
-    QTest::mouseClick(button, Qt::LeftButton, {}, QPoint(6, button->height() / 2));
-  }
+  void Click(int id) const { ClickIndicator(window, id); }
 
   bool Checked(int id) const { return Box(id)->isChecked(); }
   bool Enabled(int id) const { return window.Control(id)->isEnabled(); }
 
-  void SwitchTab(int index) const {
-    QTest::mouseClick(Tabs(), Qt::LeftButton, {}, Tabs()->tabRect(index).center());
-  }
+  void SwitchTab(int index) const { SelectTab(window, index); }
   // To the other tab and back: what the form shows has passed through the record.
   void SwitchThereAndBack() const {
     const int here = Tabs()->currentIndex();
