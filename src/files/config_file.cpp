@@ -1,9 +1,18 @@
 #include "files/config_file.h"
 
 #include <algorithm>
+
+#ifdef _WIN32
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+#else
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#endif
 
 #include "files/replacing_file.h"
 #include "platform/message_box.h"
@@ -41,6 +50,60 @@ void LoadFailed(std::string_view text) {
   ShowInfo(text, "Load Failed");
 }
 
+// A file opened for reading. Read returns false unless all the bytes asked for arrived.
+#ifdef _WIN32
+class InputFile {
+ public:
+  bool Open(const std::string& path) {
+    // A folder opens as a stream on some systems but is no file to read.
+    std::error_code error;
+    if (!std::filesystem::is_directory(path, error)) in_.open(path, std::ios::binary);
+    return in_.is_open();
+  }
+  bool Read(char* data, std::size_t size) {
+    return static_cast<bool>(in_.read(data, static_cast<std::streamsize>(size)));
+  }
+
+ private:
+  std::ifstream in_;
+};
+#else
+class InputFile {
+ public:
+  InputFile() = default;
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+  ~InputFile() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+
+  bool Open(const std::string& path) {
+    // Opened without waiting, a FIFO that no one writes reads as empty instead of blocking
+    // the open until a writer comes.
+    fd_ = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd_ < 0) return false;
+    struct stat status {};
+    if (::fstat(fd_, &status) != 0 || S_ISDIR(status.st_mode)) return false;
+    ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    return true;
+  }
+
+  bool Read(char* data, std::size_t size) {
+    while (size > 0) {
+      const ssize_t got = ::read(fd_, data, size);
+      if (got < 0 && errno == EINTR) continue;
+      if (got <= 0) return false;
+      data += got;
+      size -= static_cast<std::size_t>(got);
+    }
+    return true;
+  }
+
+ private:
+  int fd_ = -1;
+};
+#endif
+
 }  // namespace
 
 bool SaveConfigFile(ConfigRecord& record, const std::string& path) {
@@ -61,23 +124,20 @@ bool SaveConfigFile(ConfigRecord& record, const std::string& path) {
 }
 
 std::optional<std::array<std::uint8_t, kImageSize>> ReadConfigFileImage(const std::string& path) {
-  // A folder opens as a stream on some systems but is no file to read.
-  std::error_code error;
-  std::ifstream in;
-  if (!std::filesystem::is_directory(path, error)) in.open(path, std::ios::binary);
-  if (!in.is_open()) {
+  InputFile in;
+  if (!in.Open(path)) {
     LoadFailed("Failed to open file");
     return std::nullopt;
   }
   char magic[4];
   char length[4];
-  if (!in.read(magic, 4) || !IsMagic(magic) || !in.read(length, 4) ||
+  if (!in.Read(magic, 4) || !IsMagic(magic) || !in.Read(length, 4) ||
       LittleEndian32(length) != kImageSize) {
     LoadFailed("Invalid File Format");
     return std::nullopt;
   }
   std::array<std::uint8_t, kImageSize> image{};
-  if (!in.read(reinterpret_cast<char*>(image.data()), kImageSize)) {
+  if (!in.Read(reinterpret_cast<char*>(image.data()), kImageSize)) {
     LoadFailed("Failed to read data");
     return std::nullopt;
   }

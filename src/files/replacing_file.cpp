@@ -40,6 +40,12 @@ bool Replaceable(const fs::path& path) {
   return type == fs::file_type::regular || type == fs::file_type::not_found;
 }
 
+// A path without a file name (an empty one) would only fail at the rename, after the data
+// was written, and so be reported as a failed write instead of a file that can't be created.
+bool HasFileName(const fs::path& target) {
+  return !target.filename().empty();
+}
+
 unsigned ProcessId() {
 #ifdef _WIN32
   return static_cast<unsigned>(GetCurrentProcessId());
@@ -86,6 +92,7 @@ bool ReplacingFile::Open(const std::string& path) {
     handle_ = h;
     return true;
   }
+  if (!HasFileName(target_)) return false;
   if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
     // A file the user may not write (read-only, in use) is refused, not replaced behind
     // its back.
@@ -147,6 +154,7 @@ bool ReplacingFile::Open(const std::string& path) {
     ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
     return true;
   }
+  if (!HasFileName(target_)) return false;
   struct stat existing {};
   const bool exists = ::stat(target_.c_str(), &existing) == 0;
   if (exists) {

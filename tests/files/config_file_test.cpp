@@ -178,6 +178,27 @@ TEST_F(ConfigFileTest, PathsThatCantBeOpenedForLoading) {
   }
 }
 
+// A FIFO that no one writes reads as empty at once; one that is written loads as a file.
+TEST_F(ConfigFileTest, FifoIsLoadedWithoutWaitingForAWriter) {
+  ASSERT_EQ(::mkfifo(PathOf("pipe").c_str(), 0600), 0);
+  ::alarm(10);  // a load that waits for a writer ends the test here instead of hanging it
+  ConfigRecord record;
+  record.rxLevel = 3;
+  EXPECT_FALSE(LoadConfigFile(record, PathOf("pipe")));
+  ExpectOnly("Invalid File Format", "Load Failed");
+  EXPECT_EQ(record.rxLevel, 3);
+
+  boxes_.shown.clear();
+  const int writer = ::open(PathOf("pipe").c_str(), O_RDWR | O_NONBLOCK);
+  ASSERT_GE(writer, 0);
+  ASSERT_EQ(::write(writer, kDefaultFile.data(), kDefaultFile.size()), kConfigFileSize);
+  EXPECT_TRUE(LoadConfigFile(record, PathOf("pipe")));
+  ::close(writer);
+  ::alarm(0);
+  EXPECT_EQ(record.rxLevel, 100);
+  EXPECT_TRUE(boxes_.shown.empty());
+}
+
 TEST_F(ConfigFileTest, SaveAndLoadGiveTheImagesForm) {
   ConfigRecord record;
   record.visibleProfile = 1;
@@ -248,7 +269,9 @@ TEST_F(ConfigFileTest, ShortWriteKeepsTheOldFileAndRemovesTheTemporary) {
 
 TEST_F(ConfigFileTest, FoldersThatCantTakeTheFile) {
   WriteFile(PathOf("plain"), {1, 2, 3});
-  for (const std::string& path : {PathOf("missing/a.kvc"), PathOf("plain/a.kvc"), dir_.string()}) {
+  // An empty path names no file, which must not be found out only after the data is written.
+  for (const std::string& path :
+       {PathOf("missing/a.kvc"), PathOf("plain/a.kvc"), dir_.string(), std::string()}) {
     SCOPED_TRACE(path);
     boxes_.shown.clear();
     ConfigRecord record;
