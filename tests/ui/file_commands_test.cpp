@@ -179,6 +179,21 @@ class FileCommandsTest : public QObject {
     QVERIFY(!f.Refreshed());
   }
 
+  void SaveThatFailsKeepsTheFormInTheRecord() {
+    TempDir dir;
+    OperationsFixture f;
+    f.Type(kIdCallsign, "K1ABC");
+    f.ArmRefreshProbe();
+    f.dialogs.answers = {dir.Path("no-such-folder/one.kvc")};
+
+    f.Press(kIdSaveConfig);
+    QCOMPARE(Lines(f.Shown()), QStringList{"Save Failed: Failed to open file"});
+    // The form was stored before the file was opened; the window is not refreshed.
+    QCOMPARE(TextOf(f.window.Record().callsign[0]), std::string("K1ABC"));
+    QCOMPARE(f.Text(kIdCallsign), "K1ABC");
+    QVERIFY(!f.Refreshed());
+  }
+
   void ACancelledDialogChangesNothing() {
     OperationsFixture f;
     f.Type(kIdCallsign, "K1ABC");
