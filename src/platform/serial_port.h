@@ -30,7 +30,7 @@ class SerialPort {
   virtual ~SerialPort() = default;
 
   // Opens the port that a COM name ("COM1".."COM8") names, for this program alone.
-  // False when the port can't be had (absent, in use, no access).
+  // False when the port can't be had (absent, in use, no access); no port is open then.
   virtual bool Open(std::string_view comName) = 0;
   // Reads the port's current line settings, so that those the link doesn't set are kept.
   virtual bool ReadSettings() = 0;

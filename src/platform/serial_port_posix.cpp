@@ -240,6 +240,7 @@ class PosixSerialPort final : public SerialPort {
       if (n < 0 && errno != EAGAIN && errno != EINTR) {
         const int error = errno;
         lastError_ = path_ + ": writing: " + std::strerror(error);
+        if (error == EIO) lastError_ += " (the device is gone)";
         return std::nullopt;
       }
       const int wait = MillisecondsUntil(deadline);

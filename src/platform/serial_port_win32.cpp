@@ -59,7 +59,8 @@ class Win32SerialPort final : public SerialPort {
   explicit Win32SerialPort(std::string devicePath) : devicePath_(std::move(devicePath)) {}
 
   bool Open(std::string_view comName) override {
-    if (handle_.Valid()) Close();
+    // A handle that won't close is let go, not kept: whatever follows, it is not our port.
+    if (handle_.Valid() && !Close()) handle_.Release();
     std::string path = devicePath_;
     if (path.empty()) {
       const std::optional<ResolvedComName> resolved = ResolveComName(comName);

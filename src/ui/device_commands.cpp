@@ -1,6 +1,5 @@
 // The buttons that talk to the tracker. Each runs to its end inside the button press, with
 // the busy cursor showing, and reports its outcome in a message box.
-#include <QComboBox>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -49,8 +48,9 @@ bool ConfirmEmergency() {
 }  // namespace
 
 void ConfigWindow::UpdatePortFromList() {
-  const auto* ports = qobject_cast<const QComboBox*>(Control(kIdPortList));
-  link_.SetPortNumber(ports->currentIndex() + 1);
+  // The entry that the field shows, not the one last picked from the list: typed text that
+  // names no entry leaves no port selected, which Open refuses.
+  link_.SetPortNumber(SelectedEntry(kIdPortList) + 1);
 }
 
 void ConfigWindow::OnReadVersion() {

@@ -175,6 +175,7 @@ TEST_F(SerialPortPosixTest, HangUpInTheMiddleOfAReadFailsTheRead) {
   device.join();
   EXPECT_NE(port_->LastError().find("gone"), std::string::npos) << port_->LastError();
   EXPECT_EQ(port_->WriteByte(0x1B), std::nullopt);
+  EXPECT_NE(port_->LastError().find("gone"), std::string::npos) << port_->LastError();
   EXPECT_TRUE(port_->Close());
 }
 

@@ -113,6 +113,25 @@ class DeviceCommandsTest : public QObject {
              QStringList{QStringLiteral("Korvalink Version: Korvalink été\x01")});
   }
 
+  // The port is the entry that the list's field shows, typed or picked, at every press.
+  void ThePortIsTheEntryTheFieldShows() {
+    ScriptedWindow w;
+    w.f.List(kIdPortList)->setCurrentIndex(4);
+    w.f.Press(kIdStopSending);
+    w.f.Type(kIdPortList, "com3");
+    w.f.Press(kIdStopSending);
+    for (const QString typed : {"COM9", ""}) {
+      w.f.Type(kIdPortList, typed);
+      w.f.Press(kIdStopSending);
+    }
+    std::vector<std::string> opened;
+    for (const std::string& line : w.port.log) {
+      if (line.starts_with("open ")) opened.push_back(line);
+    }
+    QCOMPARE(Lines(opened), (QStringList{"open COM5", "open COM3"}));
+    QCOMPARE(Lines(w.f.Shown()), QStringList(2, "Error: Invalid Com Port Number"));
+  }
+
   void AShortImageReadTwiceAlikeFails() {
     ScriptedWindow w;
     const std::vector<std::uint8_t> image(127, 0x40);
