@@ -60,26 +60,26 @@ struct ConfigRecord {
   PerProfile<DigiPathText> digiPath{};
   PerProfile<StatusText> statusText{};
   int headerByte = 128;
-  PerProfile<int> autoTxDelay{300, 300};      // ms
-  PerProfile<int> manualTxDelay{125, 125};    // ms
-  PerProfile<int> micEMessage{0, 0};          // index into the MIC-E message list
-  PerProfile<int> micEPath{0, 0};             // index into the MIC-E path list
+  PerProfile<int> autoTxDelay{300, 300};    // ms
+  PerProfile<int> manualTxDelay{125, 125};  // ms
+  PerProfile<int> micEMessage{0, 0};        // index into the MIC-E message list
+  PerProfile<int> micEPath{0, 0};           // index into the MIC-E path list
   PerProfile<char> symbol{'>', '>'};
   PerProfile<char> symbolTable{'/', '/'};
   PerProfile<int> statusEvery{3, 3};
-  PerProfile<int> autoTxRate{120, 120};       // s
+  PerProfile<int> autoTxRate{120, 120};  // s
   PerProfile<int> manualTxRate{30, 30};
-  PerProfile<int> slotOffset{15, 15};         // s
-  PerProfile<int> sbSlowSpeed{5, 5};          // knots
-  PerProfile<int> sbFastSpeed{65, 65};        // knots
-  PerProfile<int> sbSlowRate{1800, 1800};     // s
-  PerProfile<int> sbFastRate{90, 90};         // s
-  PerProfile<int> sbMinTurnAngle{27, 27};     // degrees
+  PerProfile<int> slotOffset{15, 15};      // s
+  PerProfile<int> sbSlowSpeed{5, 5};       // knots
+  PerProfile<int> sbFastSpeed{65, 65};     // knots
+  PerProfile<int> sbSlowRate{1800, 1800};  // s
+  PerProfile<int> sbFastRate{90, 90};      // s
+  PerProfile<int> sbMinTurnAngle{27, 27};  // degrees
   PerProfile<int> sbTurnSlope{255, 255};
   PerProfile<int> sbMinTurnTime{5, 5};
-  PerProfile<int> quietTime{500, 500};        // ms
-  PerProfile<int> powerSwitchTime{3, 3};      // s
-  PerProfile<int> waypointChars{9, 9};        // 0: waypoint output off
+  PerProfile<int> quietTime{500, 500};    // ms
+  PerProfile<int> powerSwitchTime{3, 3};  // s
+  PerProfile<int> waypointChars{9, 9};    // 0: waypoint output off
   PerProfile<int> telemetryRate{0, 0};
   int rxLevel = 100;
   int txLevel = 100;
@@ -96,7 +96,7 @@ struct ConfigRecord {
   PerProfile<Flag> micE{1, 1};
   PerProfile<Flag> powerSwitch{0, 0};
   PerProfile<Flag> timestamp{0, 0};
-  PerProfile<Flag> reservedFlag{0, 0};    // carried from a decoded image to the next
+  PerProfile<Flag> reservedFlag{0, 0};  // carried from a decoded image to the next
   PerProfile<Flag> alternateDigiPaths{0, 0};
   PerProfile<Flag> invertCdIn{0, 0};
   PerProfile<Flag> timestampHms{0, 0};

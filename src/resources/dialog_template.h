@@ -31,7 +31,7 @@ enum class ControlKind {
 inline constexpr int kStaticId = -1;
 
 // One control of a dialog: what it is, where it lies and what names it.
-struct ControlSpec {
+struct ControlDef {
   int id = kStaticId;
   ControlKind kind = ControlKind::kText;
   std::string_view caption;  // on buttons, check boxes, frames and texts
@@ -46,7 +46,7 @@ struct DialogTemplate {
   std::string_view caption;
   int width = 0;   // dialog units
   int height = 0;  // dialog units
-  std::span<const ControlSpec> controls;
+  std::span<const ControlDef> controls;
 };
 
 // The configuration window (356 by 326) and the About box (235 by 55).

@@ -10,43 +10,43 @@ namespace {
 
 using K = ControlKind;
 
-constexpr ControlSpec Spec(int id, ControlKind kind, std::string_view caption, DialogRect rect,
-                           std::string_view label = {}, std::string_view unit = {},
-                           std::string_view frame = {}, std::string_view accessibleName = {}) {
+constexpr ControlDef Def(int id, ControlKind kind, std::string_view caption, DialogRect rect,
+                         std::string_view label = {}, std::string_view unit = {},
+                         std::string_view frame = {}, std::string_view accessibleName = {}) {
   return {id, kind, caption, rect, label, unit, frame, accessibleName};
 }
 
-constexpr ControlSpec Frame(std::string_view caption, DialogRect rect) {
-  return Spec(kStaticId, K::kFrame, caption, rect);
+constexpr ControlDef Frame(std::string_view caption, DialogRect rect) {
+  return Def(kStaticId, K::kFrame, caption, rect);
 }
 
-constexpr ControlSpec Edit(int id, std::string_view label, DialogRect rect,
-                           std::string_view frame = {}, std::string_view unit = {}) {
-  return Spec(id, K::kEdit, {}, rect, label, unit, frame);
+constexpr ControlDef Edit(int id, std::string_view label, DialogRect rect,
+                          std::string_view frame = {}, std::string_view unit = {}) {
+  return Def(id, K::kEdit, {}, rect, label, unit, frame);
 }
 
-constexpr ControlSpec Check(int id, std::string_view caption, DialogRect rect,
+constexpr ControlDef Check(int id, std::string_view caption, DialogRect rect,
+                           std::string_view frame = {}) {
+  return Def(id, K::kCheckBox, caption, rect, {}, {}, frame);
+}
+
+constexpr ControlDef DropDown(int id, std::string_view label, DialogRect rect,
+                              std::string_view frame, std::string_view accessibleName = {}) {
+  return Def(id, K::kDropDown, {}, rect, label, {}, frame, accessibleName);
+}
+
+constexpr ControlDef Spin(int id, DialogRect rect, std::string_view accessibleName) {
+  return Def(id, K::kSpin, {}, rect, {}, {}, {}, accessibleName);
+}
+
+constexpr ControlDef Button(int id, std::string_view caption, DialogRect rect,
                             std::string_view frame = {}) {
-  return Spec(id, K::kCheckBox, caption, rect, {}, {}, frame);
-}
-
-constexpr ControlSpec DropDown(int id, std::string_view label, DialogRect rect,
-                               std::string_view frame, std::string_view accessibleName = {}) {
-  return Spec(id, K::kDropDown, {}, rect, label, {}, frame, accessibleName);
-}
-
-constexpr ControlSpec Spin(int id, DialogRect rect, std::string_view accessibleName) {
-  return Spec(id, K::kSpin, {}, rect, {}, {}, {}, accessibleName);
-}
-
-constexpr ControlSpec Button(int id, std::string_view caption, DialogRect rect,
-                             std::string_view frame = {}) {
-  return Spec(id, K::kButton, caption, rect, {}, {}, frame);
+  return Def(id, K::kButton, caption, rect, {}, {}, frame);
 }
 
 // Creation order is the keyboard order; frames are drawn beneath whatever lies in them.
 constexpr std::array kConfigWindowControls{
-    Spec(kIdProfileTabs, K::kTabStrip, {}, {7, 7, 342, 271}, {}, {}, {}, "Profile"),
+    Def(kIdProfileTabs, K::kTabStrip, {}, {7, 7, 342, 271}, {}, {}, {}, "Profile"),
     Frame("Timing", {7, 68, 120, 85}),
     Frame("Status", {7, 153, 142, 44}),
     Frame("Waypoint Output", {7, 197, 115, 25}),
@@ -132,14 +132,14 @@ constexpr std::array kConfigWindowControls{
     Button(kIdSaveConfig, "Save ", {238, 289, 50, 14}),
     Button(kIdLoadConfig, "Load", {238, 305, 50, 14}),
     Button(kIdAbout, "About", {291, 288, 50, 14}),
-    Spec(kIdExit, K::kDefaultButton, "Exit", {292, 305, 50, 14}),
+    Def(kIdExit, K::kDefaultButton, "Exit", {292, 305, 50, 14}),
 };
 
 constexpr std::array kAboutBoxControls{
-    Spec(kStaticId, K::kIcon, {}, {11, 17, 0, 0}, {}, {}, {}, "Korvaset"),
-    Spec(kStaticId, K::kText, kAboutVersionText, {40, 10, 119, 8}),
-    Spec(kStaticId, K::kText, kAboutCopyrightText, {40, 25, 119, 8}),
-    Spec(kIdExit, K::kDefaultButton, "OK", {178, 7, 50, 14}),
+    Def(kStaticId, K::kIcon, {}, {11, 17, 0, 0}, {}, {}, {}, "Korvaset"),
+    Def(kStaticId, K::kText, kAboutVersionText, {40, 10, 119, 8}),
+    Def(kStaticId, K::kText, kAboutCopyrightText, {40, 25, 119, 8}),
+    Def(kIdExit, K::kDefaultButton, "OK", {178, 7, 50, 14}),
 };
 
 constexpr std::array<std::string_view, 8> kMicEMessages{

@@ -20,32 +20,32 @@ namespace {
 // Gap between a label and its control, in dialog units.
 constexpr int kLabelGap = 2;
 
-QString AccessibleName(const ControlSpec& spec) {
-  if (!spec.label.empty()) {
-    std::string_view label = spec.label;
+QString AccessibleName(const ControlDef& def) {
+  if (!def.label.empty()) {
+    std::string_view label = def.label;
     if (label.ends_with(':')) label.remove_suffix(1);
     return FromLatin1(label);
   }
-  if (!spec.caption.empty()) return FromLatin1(spec.caption).trimmed();
-  return FromLatin1(spec.accessibleName);
+  if (!def.caption.empty()) return FromLatin1(def.caption).trimmed();
+  return FromLatin1(def.accessibleName);
 }
 
-QComboBox* MakeDropDown(QWidget* parent, const ControlSpec& spec) {
+QComboBox* MakeDropDown(QWidget* parent, const ControlDef& def) {
   auto* box = new QComboBox(parent);
   box->setEditable(true);
   // Typed text stays typed text: it neither joins the list nor is completed to an entry.
   box->setInsertPolicy(QComboBox::NoInsert);
   box->setCompleter(nullptr);
-  for (const std::string_view entry : DropDownEntries(spec.id)) box->addItem(FromLatin1(entry));
+  for (const std::string_view entry : DropDownEntries(def.id)) box->addItem(FromLatin1(entry));
   // The template's height is that of the dropped-down list: show as many entries as fit.
-  box->setMaxVisibleItems(std::max(1, (spec.rect.height - kDropDownFieldHeight) / 8));
+  box->setMaxVisibleItems(std::max(1, (def.rect.height - kDropDownFieldHeight) / 8));
   return box;
 }
 
-QWidget* MakeControl(QWidget& dialog, const ControlSpec& spec, const DialogUnits& units,
+QWidget* MakeControl(QWidget& dialog, const ControlDef& def, const DialogUnits& units,
                      const QIcon& icon, BuiltDialog& built) {
-  const QString caption = FromLatin1(spec.caption);
-  switch (spec.kind) {
+  const QString caption = FromLatin1(def.caption);
+  switch (def.kind) {
     case ControlKind::kTabStrip: {
       auto* page = new TabPage(units.Y(kTabRowHeight), &dialog);
       built.tabPage = page;
@@ -58,7 +58,7 @@ QWidget* MakeControl(QWidget& dialog, const ControlSpec& spec, const DialogUnits
     case ControlKind::kCheckBox:
       return new QCheckBox(caption, &dialog);
     case ControlKind::kDropDown:
-      return MakeDropDown(&dialog, spec);
+      return MakeDropDown(&dialog, def);
     case ControlKind::kSpin:
       return new SpinArrows(&dialog);
     case ControlKind::kButton:
@@ -67,7 +67,7 @@ QWidget* MakeControl(QWidget& dialog, const ControlSpec& spec, const DialogUnits
       // Enter in a field goes to the default button; Enter on a push button that has the
       // focus presses that button, as it would on the original platform, not the default.
       button->setAutoDefault(true);
-      button->setDefault(spec.kind == ControlKind::kDefaultButton);
+      button->setDefault(def.kind == ControlKind::kDefaultButton);
       return button;
     }
     case ControlKind::kText:
@@ -81,11 +81,11 @@ QWidget* MakeControl(QWidget& dialog, const ControlSpec& spec, const DialogUnits
   return nullptr;
 }
 
-QRect ControlRect(QWidget& widget, const ControlSpec& spec, const DialogUnits& units) {
-  QRect rect = units.Map(spec.rect);
-  switch (spec.kind) {
+QRect ControlRect(QWidget& widget, const ControlDef& def, const DialogUnits& units) {
+  QRect rect = units.Map(def.rect);
+  switch (def.kind) {
     case ControlKind::kDropDown:
-      rect.setHeight(units.Y(spec.rect.y + kDropDownFieldHeight) - units.Y(spec.rect.y));
+      rect.setHeight(units.Y(def.rect.y + kDropDownFieldHeight) - units.Y(def.rect.y));
       break;
     case ControlKind::kCheckBox:
       // A caption wider in this font than in the original's keeps its full width.
@@ -120,32 +120,32 @@ BuiltDialog BuildDialog(QWidget& dialog, const DialogTemplate& dialogTemplate, c
   const int gap = units.X(kLabelGap);
   std::vector<QWidget*> frames;
 
-  for (const ControlSpec& spec : dialogTemplate.controls) {
-    QWidget* widget = MakeControl(dialog, spec, units, icon, built);
-    const QRect rect = ControlRect(*widget, spec, units);
+  for (const ControlDef& def : dialogTemplate.controls) {
+    QWidget* widget = MakeControl(dialog, def, units, icon, built);
+    const QRect rect = ControlRect(*widget, def, units);
     widget->setGeometry(rect);
-    widget->setAccessibleName(AccessibleName(spec));
-    if (!spec.frame.empty()) widget->setAccessibleDescription(FromLatin1(spec.frame));
+    widget->setAccessibleName(AccessibleName(def));
+    if (!def.frame.empty()) widget->setAccessibleDescription(FromLatin1(def.frame));
 
-    if (spec.kind == ControlKind::kFrame || spec.kind == ControlKind::kTabStrip) {
+    if (def.kind == ControlKind::kFrame || def.kind == ControlKind::kTabStrip) {
       frames.push_back(widget);
     }
-    if (spec.id != kStaticId) {
-      QWidget* named = spec.kind == ControlKind::kTabStrip
+    if (def.id != kStaticId) {
+      QWidget* named = def.kind == ControlKind::kTabStrip
                            ? static_cast<QWidget*>(built.tabPage->TabBar())
                            : widget;
-      named->setObjectName(QStringLiteral("ctl%1").arg(spec.id));
+      named->setObjectName(QStringLiteral("ctl%1").arg(def.id));
       if (named != widget) named->setAccessibleName(widget->accessibleName());
-      built.controls.insert(spec.id, named);
+      built.controls.insert(def.id, named);
     }
-    if (!spec.label.empty()) {
-      QLabel* label = MakeSideLabel(dialog, spec.label, rect, true);
+    if (!def.label.empty()) {
+      QLabel* label = MakeSideLabel(dialog, def.label, rect, true);
       label->move(rect.left() - gap - label->width(), label->y());
       label->setBuddy(widget);
       built.labels.push_back(label);
     }
-    if (!spec.unit.empty()) {
-      QLabel* unit = MakeSideLabel(dialog, spec.unit, rect, false);
+    if (!def.unit.empty()) {
+      QLabel* unit = MakeSideLabel(dialog, def.unit, rect, false);
       unit->move(rect.right() + 1 + gap, unit->y());
       built.labels.push_back(unit);
     }

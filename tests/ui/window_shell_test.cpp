@@ -44,10 +44,10 @@ QString Expected(std::string_view text) {
   return QString::fromLatin1(text.data(), text.size());
 }
 
-QString ExpectedAccessibleName(const ControlSpec& spec) {
-  if (!spec.label.empty()) return Expected(spec.label).chopped(1);
-  if (!spec.caption.empty()) return Expected(spec.caption).trimmed();
-  return Expected(spec.accessibleName);
+QString ExpectedAccessibleName(const ControlDef& def) {
+  if (!def.label.empty()) return Expected(def.label).chopped(1);
+  if (!def.caption.empty()) return Expected(def.caption).trimmed();
+  return Expected(def.accessibleName);
 }
 
 // What the user sees of a control: everything but frames and the tab page.
@@ -59,10 +59,10 @@ struct Piece {
 
 std::vector<Piece> VisiblePieces(const ConfigWindow& window) {
   std::vector<Piece> pieces;
-  for (const ControlSpec& spec : ConfigWindowTemplate().controls) {
-    if (spec.id == kStaticId || spec.kind == ControlKind::kTabStrip) continue;
-    pieces.push_back({QString::number(spec.id), window.Control(spec.id)->geometry(),
-                      QRect(spec.rect.x, spec.rect.y, spec.rect.width, spec.rect.height)});
+  for (const ControlDef& def : ConfigWindowTemplate().controls) {
+    if (def.id == kStaticId || def.kind == ControlKind::kTabStrip) continue;
+    pieces.push_back({QString::number(def.id), window.Control(def.id)->geometry(),
+                      QRect(def.rect.x, def.rect.y, def.rect.width, def.rect.height)});
   }
   for (const QLabel* label : window.findChildren<QLabel*>(Qt::FindDirectChildrenOnly)) {
     pieces.push_back({label->text(), label->geometry(), QRect()});
@@ -100,21 +100,21 @@ class WindowShellTest : public QObject {
     QCOMPARE(f.window.minimumSize(), f.window.maximumSize());
     QCOMPARE(f.window.windowIcon().availableSizes(), (QList<QSize>{{16, 16}, {32, 32}}));
     QVERIFY(!f.window.windowIcon().pixmap(16, 16).isNull());
-    for (const ControlSpec& spec : ConfigWindowTemplate().controls) {
-      if (spec.id == kStaticId) continue;
-      const QString id = QString::number(spec.id);
-      QWidget* control = f.window.Control(spec.id);
+    for (const ControlDef& def : ConfigWindowTemplate().controls) {
+      if (def.id == kStaticId) continue;
+      const QString id = QString::number(def.id);
+      QWidget* control = f.window.Control(def.id);
       QVERIFY2(control != nullptr, qPrintable(id));
       QCOMPARE(control->objectName(), QStringLiteral("ctl") + id);
-      QCOMPARE(control->accessibleName(), ExpectedAccessibleName(spec));
+      QCOMPARE(control->accessibleName(), ExpectedAccessibleName(def));
       if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-        QCOMPARE(button->text(), Expected(spec.caption));
+        QCOMPARE(button->text(), Expected(def.caption));
       }
-      const QRect placed = units.Map(spec.rect);
-      if (spec.kind == ControlKind::kEdit || spec.kind == ControlKind::kButton ||
-          spec.kind == ControlKind::kSpin) {
+      const QRect placed = units.Map(def.rect);
+      if (def.kind == ControlKind::kEdit || def.kind == ControlKind::kButton ||
+          def.kind == ControlKind::kSpin) {
         QCOMPARE(control->geometry(), placed);
-      } else if (spec.kind == ControlKind::kCheckBox) {
+      } else if (def.kind == ControlKind::kCheckBox) {
         QCOMPARE(control->pos(), placed.topLeft());
         QVERIFY2(control->width() >= control->sizeHint().width(), qPrintable(id));
       }
