@@ -7,6 +7,7 @@
 
 #include "cli/write_progress_port.h"
 #include "config/config_record.h"
+#include "device/device_operations.h"
 #include "device/serial_link.h"
 #include "device/tracing_serial_port.h"
 #include "files/config_file.h"
@@ -24,15 +25,8 @@ namespace korvaset {
 
 namespace {
 
-constexpr std::string_view kEmergencyQuestion =
-    "You are about to configure your Korvalink with the ability to send an EMERGENCY MIC-E "
-    "beacon.  Are you sure you want to do this?";
-
-constexpr int kBannerSize = 30;
 // The image write command: ESC 'D' 0xAA 0x55, then the image.
 constexpr int kWriteCommandSize = 4 + kImageSize;
-
-using ImageBuffer = std::array<std::uint8_t, kImageBufferSize>;
 
 bool StderrIsTerminal() {
 #ifdef _WIN32
@@ -92,7 +86,7 @@ class DeviceLink {
 
 int RunVersion(const PortOptions& options) {
   DeviceLink link(options);
-  std::array<char, kBannerSize> banner{};
+  BannerBuffer banner{};
   if (link->FindDevice(banner)) return link.Failed();
   std::printf("%s\n", banner.data());
   return FinishOutput();
@@ -100,34 +94,28 @@ int RunVersion(const PortOptions& options) {
 
 int RunRead(const PortOptions& options, const std::string& path) {
   DeviceLink link(options);
-  std::array<char, kBannerSize> banner{};
+  BannerBuffer banner{};
   if (link->FindDevice(banner)) return link.Failed();
   ImageBuffer image{};
   const int length = link->ReadImage(image);
   ConfigRecord record;
   if (length != kImageSize || record.DecodeImage(std::span(image).first(kImageSize))) {
     // Nothing is saved: an existing file keeps the configuration it had.
-    ShowInfo("Read Failed", "Korvalink Read");
+    ShowInfo(kReadFailed, kReadCaption);
     return link.Failed();
   }
   if (SaveConfigFile(record, path)) return kExitFailed;
-  std::printf("Read Successful\n");
+  std::printf("%.*s\n", static_cast<int>(kReadSuccessful.size()), kReadSuccessful.data());
   return FinishOutput();
 }
 
 int RunWrite(const PortOptions& options, const std::string& path, bool yes) {
   ConfigRecord record;
   if (!LoadConfigFile(record, path)) return kExitFailed;
-  if (!yes &&
-      (record.micEMessage[0] == kEmergencyMessage || record.micEMessage[1] == kEmergencyMessage)) {
-    const MessageAnswer answer = ShowMessage({.text = std::string(kEmergencyQuestion),
-                                              .caption = "Korvalink Write",
-                                              .buttons = MessageButtons::kOkCancel,
-                                              .defaultButton = MessageAnswer::kCancel});
-    if (answer != MessageAnswer::kOk) {
-      PrintError("nothing was written; add --yes to write this configuration");
-      return kExitFailed;
-    }
+  // Without --yes the question is answered with its default, Cancel.
+  if (!yes && HoldsEmergencyMessage(record) && !ConfirmEmergencyWrite()) {
+    PrintError("nothing was written; add --yes to write this configuration");
+    return kExitFailed;
   }
   ImageBuffer image{};
   if (record.EncodeImage(image) != kImageSize) {
@@ -136,10 +124,10 @@ int RunWrite(const PortOptions& options, const std::string& path, bool yes) {
     return kExitFailed;
   }
   DeviceLink link(options, /*writeProgress=*/true);
-  std::array<char, kBannerSize> banner{};
+  BannerBuffer banner{};
   if (link->FindDevice(banner)) return link.Failed();
   if (link->WriteImage(std::span(image).first(kImageSize))) return link.Failed();
-  std::printf("Write Successful\n");
+  std::printf("%.*s\n", static_cast<int>(kWriteSuccessful.size()), kWriteSuccessful.data());
   return FinishOutput();
 }
 

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "config/config_record.h"
+#include "device/device_operations.h"
 #include "platform/message_box.h"
 #include "resources/control_ids.h"
 #include "ui/config_window.h"
@@ -17,32 +18,9 @@ namespace korvaset {
 
 namespace {
 
-constexpr std::string_view kVersionCaption = "Korvalink Version";
-constexpr std::string_view kReadCaption = "Korvalink Read";
-constexpr std::string_view kWriteCaption = "Korvalink Write";
-constexpr std::string_view kReadSuccessful = "Read Successful";
-constexpr std::string_view kReadFailed = "Read Failed";
-constexpr std::string_view kWriteSuccessful = "Write Successful";
-constexpr std::string_view kEmergencyQuestion =
-    "You are about to configure your Korvalink with the ability to send an EMERGENCY MIC-E "
-    "beacon.  Are you sure you want to do this?";
-
-// Room for a 29-character banner and its terminating zero.
-constexpr std::size_t kBannerBufferSize = 30;
-
-using BannerBuffer = std::array<char, kBannerBufferSize>;
-using ImageBuffer = std::array<std::uint8_t, kImageBufferSize>;
-
 // The tracker's bytes are Latin-1; the message boxes take UTF-8.
 std::string BannerText(const BannerBuffer& banner) {
   return FromLatin1({banner.data(), strnlen(banner.data(), banner.size())}).toStdString();
-}
-
-bool ConfirmEmergency() {
-  return ShowMessage({.text = std::string(kEmergencyQuestion),
-                      .caption = std::string(kWriteCaption),
-                      .buttons = MessageButtons::kOkCancel,
-                      .defaultButton = MessageAnswer::kCancel}) == MessageAnswer::kOk;
 }
 
 }  // namespace
@@ -79,11 +57,7 @@ void ConfigWindow::OnReadConfig() {
 
 void ConfigWindow::OnWriteConfig() {
   CopyFormToRecord();
-  if ((record_.micEMessage[0] == kEmergencyMessage ||
-       record_.micEMessage[1] == kEmergencyMessage) &&
-      !ConfirmEmergency()) {
-    return;
-  }
+  if (HoldsEmergencyMessage(record_) && !ConfirmEmergencyWrite()) return;
   const WaitCursor busy;
   UpdatePortFromList();
   ImageBuffer image{};

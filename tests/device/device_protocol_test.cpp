@@ -7,7 +7,7 @@
 
 #include "device/serial_link.h"
 #include "platform/recording_message_boxes.h"
-#include "support/scripted_serial_port.h"
+#include "support/scripted_link_test.h"
 
 namespace korvaset {
 namespace {
@@ -33,24 +33,9 @@ Lines Join(std::initializer_list<Lines> parts) {
   return all;
 }
 
-class DeviceProtocolTest : public ::testing::Test {
+class DeviceProtocolTest : public ScriptedLinkTest {
  protected:
-  DeviceProtocolTest() : boxes_scope_(boxes_) {
-    auto port = std::make_unique<ScriptedSerialPort>();
-    port_ = port.get();
-    link_ = std::make_unique<SerialLink>(std::move(port));
-  }
-
-  Lines Shown() const {
-    Lines texts;
-    for (const Message& message : boxes_.shown) texts.push_back(message.text);
-    return texts;
-  }
-
-  RecordingMessageBoxes boxes_;
-  ScopedMessageBoxes boxes_scope_;
-  ScriptedSerialPort* port_;
-  std::unique_ptr<SerialLink> link_;
+  Lines Shown() const { return ShownTexts(); }
 };
 
 TEST_F(DeviceProtocolTest, VersionRequestDrainsAsksAndReadsTheBanner) {

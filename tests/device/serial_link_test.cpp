@@ -5,34 +5,20 @@
 #include <gtest/gtest.h>
 
 #include "platform/recording_message_boxes.h"
-#include "support/scripted_serial_port.h"
+#include "support/scripted_link_test.h"
 
 namespace korvaset {
 namespace {
 
 using Lines = std::vector<std::string>;
 
-class SerialLinkTest : public ::testing::Test {
+class SerialLinkTest : public ScriptedLinkTest {
  protected:
-  SerialLinkTest() : boxes_scope_(boxes_) {
-    auto port = std::make_unique<ScriptedSerialPort>();
-    port_ = port.get();
-    link_ = std::make_unique<SerialLink>(std::move(port));
-  }
-
+  // Every failure of the link goes to the error box.
   Lines Shown() const {
-    Lines texts;
-    for (const Message& message : boxes_.shown) {
-      EXPECT_EQ(message.caption, "Error");
-      texts.push_back(message.text);
-    }
-    return texts;
+    for (const Message& message : boxes_.shown) EXPECT_EQ(message.caption, "Error");
+    return ShownTexts();
   }
-
-  RecordingMessageBoxes boxes_;
-  ScopedMessageBoxes boxes_scope_;
-  ScriptedSerialPort* port_;
-  std::unique_ptr<SerialLink> link_;
 };
 
 const Lines kOpenCom1 = {"open COM1", "read settings", "settings 4800", "timeouts 50 3 100 2 300"};
