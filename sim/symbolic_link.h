@@ -18,8 +18,6 @@ class SymbolicLink {
   // Points the link at a new target in one step, so a client never finds it missing.
   void Repoint(const std::string& target);
 
-  const std::string& Path() const { return path_; }
-
  private:
   std::string path_;
 };

@@ -13,7 +13,6 @@
 #include "files/config_file.h"
 #include "platform/com_names.h"
 #include "platform/message_box.h"
-#include "platform/pause.h"
 
 #ifdef _WIN32
 #include <io.h>
@@ -80,7 +79,6 @@ class DeviceLink {
   }
 
  private:
-  FineTimerScope fineTimer_;  // the 10 ms pauses must last 10 ms
   SerialLink link_;
 };
 

@@ -1,5 +1,7 @@
 #include "config/record_fields.h"
 
+#include "config/fixed_text.h"
+
 #include <algorithm>
 #include <charconv>
 #include <system_error>
@@ -7,13 +9,6 @@
 namespace korvaset {
 
 namespace {
-
-template <std::size_t N>
-std::string_view TextOf(const std::array<char, N>& field) {
-  // Bounded by the array, so a field without its terminator can't be read past.
-  return {field.data(),
-          static_cast<std::size_t>(std::find(field.begin(), field.end(), '\0') - field.begin())};
-}
 
 constexpr TextAccessor kCallsign{[](const ConfigRecord& r, int p) { return TextOf(r.callsign[p]); },
                                  &ConfigRecord::SetCallsign, kCallsignSize - 1};

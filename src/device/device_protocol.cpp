@@ -4,8 +4,8 @@
 #include <algorithm>
 #include <array>
 #include <cstdio>
-#include <cstring>
 
+#include "config/config_record.h"
 #include "device/serial_link.h"
 #include "platform/message_box.h"
 
@@ -21,7 +21,6 @@ constexpr std::array<std::uint8_t, 3> kToneStop = {kEsc, kEsc, 'x'};
 
 // Between a command and what follows it the tracker needs this long.
 constexpr int kCommandPauseMs = 50;
-constexpr std::size_t kReplyCapacity = 200;
 constexpr std::size_t kWriteDrainCapacity = 100;
 
 constexpr std::string_view kBannerPrefix = "Korvalink ";
@@ -94,7 +93,7 @@ int SerialLink::SendReadCommand(std::span<std::uint8_t> buffer) {
 int SerialLink::ReadImage(std::span<std::uint8_t> buffer) {
   const int first = SendReadCommand(buffer);
   if (first == 0) return 0;
-  std::array<std::uint8_t, kReplyCapacity> second{};
+  std::array<std::uint8_t, kImageBufferSize> second{};
   const int again = SendReadCommand(second);
   if (again != first) return 0;
   if (!std::equal(buffer.begin(), buffer.begin() + first, second.begin())) return 0;
@@ -104,7 +103,7 @@ int SerialLink::ReadImage(std::span<std::uint8_t> buffer) {
 bool SerialLink::WriteImage(std::span<const std::uint8_t> image) {
   if (SendWriteCommand(image)) return true;
   port_->Pause(kCommandPauseMs);
-  std::array<std::uint8_t, kReplyCapacity> readBack{};
+  std::array<std::uint8_t, kImageBufferSize> readBack{};
   int received = SendReadCommand(readBack);
   if (received == 0) received = SendReadCommand(readBack);  // one retry, no more
   const int count = static_cast<int>(image.size());

@@ -2,11 +2,11 @@
 // the busy cursor showing, and reports its outcome in a message box.
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 
 #include "config/config_record.h"
+#include "config/fixed_text.h"
 #include "device/device_operations.h"
 #include "platform/message_box.h"
 #include "resources/control_ids.h"
@@ -20,7 +20,7 @@ namespace {
 
 // The tracker's bytes are Latin-1; the message boxes take UTF-8.
 std::string BannerText(const BannerBuffer& banner) {
-  return FromLatin1({banner.data(), strnlen(banner.data(), banner.size())}).toStdString();
+  return FromLatin1(TextOf(banner)).toStdString();
 }
 
 }  // namespace

@@ -142,19 +142,16 @@ BuiltDialog BuildDialog(QWidget& dialog, const DialogTemplate& dialogTemplate, c
       QLabel* label = MakeSideLabel(dialog, def.label, rect, true);
       label->move(rect.left() - gap - label->width(), label->y());
       label->setBuddy(widget);
-      built.labels.push_back(label);
     }
     if (!def.unit.empty()) {
       QLabel* unit = MakeSideLabel(dialog, def.unit, rect, false);
       unit->move(rect.right() + 1 + gap, unit->y());
-      built.labels.push_back(unit);
     }
   }
   // Frames lie beneath what they hold, and the tab page beneath everything.
   for (auto it = frames.rbegin(); it != frames.rend(); ++it) (*it)->lower();
 
-  built.size = QSize(units.X(dialogTemplate.width), units.Y(dialogTemplate.height));
-  dialog.setFixedSize(built.size);
+  dialog.setFixedSize(units.X(dialogTemplate.width), units.Y(dialogTemplate.height));
   dialog.setWindowTitle(FromLatin1(dialogTemplate.caption));
   return built;
 }

@@ -2,13 +2,10 @@
 
 #include <QHash>
 #include <QIcon>
-#include <QSize>
-#include <vector>
 
 #include "resources/dialog_template.h"
 #include "ui/dialog_units.h"
 
-class QLabel;
 class QWidget;
 
 namespace korvaset {
@@ -18,9 +15,7 @@ class TabPage;
 // The widgets that a dialog template became.
 struct BuiltDialog {
   QHash<int, QWidget*> controls;  // by id; the tab strip's entry is its tab row
-  std::vector<QLabel*> labels;    // labels and unit labels, in template order
   TabPage* tabPage = nullptr;
-  QSize size;
 };
 
 // Creates the template's controls as children of dialog, placed in dialog units of

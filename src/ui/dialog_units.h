@@ -21,9 +21,6 @@ class DialogUnits {
   // Edges are mapped one by one, so rectangles that touch in dialog units touch in pixels.
   QRect Map(const DialogRect& rect) const;
 
-  double BaseX() const { return baseX_; }
-  double BaseY() const { return baseY_; }
-
  private:
   double baseX_;
   double baseY_;

@@ -5,9 +5,9 @@
 #include <QSignalBlocker>
 #include <QTabBar>
 #include <array>
-#include <cstring>
 #include <string>
 
+#include "config/fixed_text.h"
 #include "resources/control_ids.h"
 #include "resources/window_strings.h"
 #include "ui/config_window.h"
@@ -84,11 +84,6 @@ constexpr std::array kFlagFields{
 
 // Number of MIC-E messages; an index outside them stores the first.
 constexpr int kMicEMessageCount = 8;
-
-template <std::size_t N>
-std::string_view StoredText(const std::array<char, N>& field) {
-  return {field.data(), strnlen(field.data(), N)};
-}
 
 std::string CharacterText(char c) {
   return c == '\0' ? std::string() : std::string(1, c);
@@ -207,9 +202,9 @@ void ConfigWindow::CopyFormToRecord() {
 
 void ConfigWindow::CopyRecordToForm() {
   const int p = record_.visibleProfile;
-  SetItemText(kIdCallsign, StoredText(record_.callsign[p]));
-  SetItemText(kIdDigiPath, StoredText(record_.digiPath[p]));
-  SetItemText(kIdStatusText, StoredText(record_.statusText[p]));
+  SetItemText(kIdCallsign, TextOf(record_.callsign[p]));
+  SetItemText(kIdDigiPath, TextOf(record_.digiPath[p]));
+  SetItemText(kIdStatusText, TextOf(record_.statusText[p]));
 
   for (const NumberField& number : kNumberFields) {
     SetItemNumber(number.id, (record_.*number.field)[p]);
