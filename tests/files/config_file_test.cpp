@@ -215,6 +215,12 @@ TEST_F(ConfigFileTest, SaveAndLoadGiveTheImagesForm) {
   ConfigRecord expected;
   ASSERT_FALSE(expected.DecodeImage(std::span(buffer).first(kImageSize)));
   EXPECT_EQ(loaded, expected);
+  // The same, written out: canonical texts, clamped levels, delays in steps.
+  EXPECT_STREQ(loaded.callsign[1].data(), "N0CALL-7");
+  EXPECT_STREQ(loaded.digiPath[1].data(), "");
+  EXPECT_STREQ(loaded.digiPath[0].data(), "WIDE1-1,WIDE2-1");
+  EXPECT_EQ(loaded.smartBeaconing[0], 1);
+  EXPECT_EQ(loaded.manualTxDelay[0], 127);
   EXPECT_EQ(loaded.rxLevel, 255);
 }
 

@@ -181,7 +181,7 @@ TEST_F(CliEndToEndTest, EveryFaultGivesItsMessagesAndLeavesFilesAlone) {
 TEST_F(CliEndToEndTest, EmergencyBeaconIsWrittenOnlyWithYes) {
   auto sim = StartSim("kl");
   const std::string file = dir_.Path("emergency.kvc");
-  SaveConfiguration(file, kEmergencyMessage);
+  SaveConfiguration(file, 7);  // "Emergency!", the last MIC-E message
 
   CommandResult result = Cli({"write", file, "--port", dir_.Path("kl")});
   EXPECT_EQ(result.exitCode, 1);
