@@ -4,15 +4,14 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cerrno>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <system_error>
 #include <vector>
 
 #include "files/config_file.h"
+#include "platform/ascii_text.h"
 
 namespace korvaset {
 
@@ -29,10 +28,7 @@ DeviceImage ReadImageFromConfigFile(const std::string& path) {
   std::vector<char> bytes(kConfigFileSize);
   in.read(bytes.data(), kConfigFileSize);
   bytes.resize(static_cast<std::size_t>(in.gcount()));
-  const auto upper = [](char c) { return std::toupper(static_cast<unsigned char>(c)); };
-  if (bytes.size() < kMagic.size() ||
-      !std::equal(kMagic.begin(), kMagic.end(), bytes.begin(),
-                  [&](char a, char b) { return upper(a) == upper(b); })) {
+  if (!StartsWithIgnoringAsciiCase({bytes.data(), bytes.size()}, kMagic)) {
     throw std::runtime_error(path + " is not a configuration file (no KVLA magic)");
   }
   if (bytes.size() < kHeaderSize || bytes[4] != char(0x80) || bytes[5] != 0 || bytes[6] != 0 ||

@@ -7,6 +7,7 @@
 
 #include "config/config_record.h"
 #include "device/serial_link.h"
+#include "platform/ascii_text.h"
 #include "platform/message_box.h"
 
 namespace korvaset {
@@ -25,18 +26,12 @@ constexpr std::size_t kWriteDrainCapacity = 100;
 
 constexpr std::string_view kBannerPrefix = "Korvalink ";
 
-char AsciiLower(char c) {
-  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 // The first ten characters are the product name and a space, in any letter case. The
 // comparison stops at the terminating zero, so a short reply never matches.
 bool IsBanner(std::span<const char> text) {
-  for (std::size_t i = 0; i < kBannerPrefix.size(); ++i) {
-    if (i >= text.size() || text[i] == '\0') return false;
-    if (AsciiLower(text[i]) != AsciiLower(kBannerPrefix[i])) return false;
-  }
-  return true;
+  const auto end = std::find(text.begin(), text.end(), '\0');
+  return StartsWithIgnoringAsciiCase({text.data(), static_cast<std::size_t>(end - text.begin())},
+                                     kBannerPrefix);
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #endif
 
 #include "files/replacing_file.h"
+#include "platform/ascii_text.h"
 #include "platform/message_box.h"
 
 namespace korvaset {
@@ -24,15 +25,8 @@ namespace {
 constexpr char kMagic[] = "KVLA";
 constexpr int kHeaderSize = 8;
 
-constexpr char AsciiLower(char c) {
-  return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
-}
-
 bool IsMagic(const char (&bytes)[4]) {
-  for (int i = 0; i < 4; ++i) {
-    if (AsciiLower(bytes[i]) != AsciiLower(kMagic[i])) return false;
-  }
-  return true;
+  return StartsWithIgnoringAsciiCase({bytes, 4}, kMagic);
 }
 
 std::uint32_t LittleEndian32(const char (&bytes)[4]) {

@@ -2,6 +2,8 @@
 
 #include <cstdlib>
 
+#include "platform/ascii_text.h"
+
 namespace korvaset {
 
 std::optional<std::string> ProcessEnvironment(const std::string& name) {
@@ -20,10 +22,7 @@ std::string SerialPortInfo::Description() const {
 
 std::optional<int> ComNumber(std::string_view comName) {
   if (comName.size() < 4 || comName.size() > 6) return std::nullopt;
-  const auto upper = [](char c) { return (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : c; };
-  if (upper(comName[0]) != 'C' || upper(comName[1]) != 'O' || upper(comName[2]) != 'M') {
-    return std::nullopt;
-  }
+  if (!StartsWithIgnoringAsciiCase(comName, "COM")) return std::nullopt;
   int number = 0;
   for (char c : comName.substr(3)) {
     if (c < '0' || c > '9') return std::nullopt;
