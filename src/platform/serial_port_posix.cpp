@@ -205,7 +205,7 @@ class PosixSerialPort final : public SerialPort {
       const int ready = poll(&p, 1, MillisecondsUntil(deadline));
       if (ready < 0) {
         if (errno == EINTR) continue;
-        return FailRead("waiting for data");
+        return FailCall("waiting for data");
       }
       if (ready == 0) continue;  // the loop head decides whether time is up
       if (p.revents & POLLIN) {
@@ -220,12 +220,9 @@ class PosixSerialPort final : public SerialPort {
           return std::nullopt;
         }
         if (errno == EAGAIN || errno == EINTR) continue;
-        return FailRead("reading");
+        return FailCall("reading");
       }
-      if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) {
-        lastError_ = path_ + ": the device is gone (hang-up)";
-        return std::nullopt;
-      }
+      if (p.revents & (POLLHUP | POLLERR | POLLNVAL)) return HungUp();
     }
     return static_cast<int>(got);
   }
@@ -237,24 +234,14 @@ class PosixSerialPort final : public SerialPort {
     for (;;) {
       const ssize_t n = ::write(fd_.Get(), &byte, 1);
       if (n == 1) return 1;
-      if (n < 0 && errno != EAGAIN && errno != EINTR) {
-        const int error = errno;
-        lastError_ = path_ + ": writing: " + std::strerror(error);
-        if (error == EIO) lastError_ += " (the device is gone)";
-        return std::nullopt;
-      }
+      if (n < 0 && errno != EAGAIN && errno != EINTR) return FailCall("writing");
       const int wait = MillisecondsUntil(deadline);
       if (wait == 0) return 0;  // not taken in time: counts as not written
       pollfd p{.fd = fd_.Get(), .events = POLLOUT, .revents = 0};
       const int ready = poll(&p, 1, wait);
-      if (ready < 0 && errno != EINTR) {
-        const int error = errno;
-        lastError_ = path_ + ": waiting to write: " + std::strerror(error);
-        return std::nullopt;
-      }
+      if (ready < 0 && errno != EINTR) return FailCall("waiting to write");
       if (ready > 0 && !(p.revents & POLLOUT) && (p.revents & (POLLHUP | POLLERR | POLLNVAL))) {
-        lastError_ = path_ + ": the device is gone (hang-up)";
-        return std::nullopt;
+        return HungUp();
       }
     }
   }
@@ -299,10 +286,16 @@ class PosixSerialPort final : public SerialPort {
     return false;
   }
 
-  std::optional<int> FailRead(const char* doing) {
-    const int error = errno;
-    lastError_ = path_ + ": " + doing + ": " + std::strerror(error);
-    if (error == EIO) lastError_ += " (the device is gone)";
+  // A read or write call that failed; EIO is what a vanished device gives.
+  std::optional<int> FailCall(const char* doing) {
+    const bool gone = errno == EIO;
+    Fail(doing);
+    if (gone) lastError_ += " (the device is gone)";
+    return std::nullopt;
+  }
+
+  std::optional<int> HungUp() {
+    lastError_ = path_ + ": the device is gone (hang-up)";
     return std::nullopt;
   }
 
