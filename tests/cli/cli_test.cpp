@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_dir.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -34,14 +36,6 @@ struct Result {
 
 class CliTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string templ = (fs::temp_directory_path() / "korvaset-cli-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(templ.data()), nullptr);
-    dir_ = templ;
-    file_ = (dir_ / "f.kvc").string();
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   static std::string Quote(const std::string& s) {
     std::string quoted = "'";
     for (char c : s) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
@@ -62,8 +56,7 @@ class CliTest : public ::testing::Test {
   }
 
   static std::string Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
+    return korvaset::testing::ReadFileBytes(path);
   }
 
   static std::vector<std::string> Lines(const std::string& text) {
@@ -73,8 +66,9 @@ class CliTest : public ::testing::Test {
     return lines;
   }
 
-  fs::path dir_;
-  std::string file_;
+  korvaset::testing::TempDir temp_;
+  fs::path dir_ = temp_.Root();
+  std::string file_ = (dir_ / "f.kvc").string();
 };
 
 TEST_F(CliTest, NewWritesTheDefaultImage) {

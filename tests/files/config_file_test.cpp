@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/recording_message_boxes.h"
+#include "support/temp_dir.h"
 
 namespace korvaset {
 namespace {
@@ -49,13 +50,6 @@ Bytes Prefix(std::size_t n) {
 
 class ConfigFileTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string templ = (fs::temp_directory_path() / "korvaset-files-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(templ.data()), nullptr);
-    dir_ = templ;
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
   std::string PathOf(const std::string& name) const { return (dir_ / name).string(); }
 
   void WriteFile(const std::string& path, const Bytes& bytes) const {
@@ -69,14 +63,7 @@ class ConfigFileTest : public ::testing::Test {
     return Bytes(std::istreambuf_iterator<char>(in), {});
   }
 
-  std::vector<std::string> Entries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(dir_)) {
-      names.push_back(entry.path().filename().string());
-    }
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  std::vector<std::string> Entries() const { return testing::FilesIn(dir_); }
 
   void ExpectOnly(const std::string& text, const std::string& caption) const {
     ASSERT_EQ(boxes_.shown.size(), 1u);
@@ -84,7 +71,8 @@ class ConfigFileTest : public ::testing::Test {
     EXPECT_EQ(boxes_.shown[0].caption, caption);
   }
 
-  fs::path dir_;
+  testing::TempDir temp_;
+  fs::path dir_ = temp_.Root();
   RecordingMessageBoxes boxes_;
   ScopedMessageBoxes scope_{boxes_};
 };

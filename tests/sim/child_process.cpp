@@ -145,24 +145,4 @@ int SimProcess::Stop() {
   return code;
 }
 
-TempDir::TempDir() {
-  char pathTemplate[] = "/tmp/korvaset-test-XXXXXX";
-  if (mkdtemp(pathTemplate) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pathTemplate;
-}
-
-TempDir::~TempDir() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
-
-std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
 }  // namespace korvaset::testing

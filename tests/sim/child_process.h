@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "support/temp_dir.h"
+
 namespace korvaset::testing {
 
 // What a finished command left behind.
@@ -41,21 +43,5 @@ class SimProcess {
   std::string slavePath_;
   std::string logPath_;
 };
-
-// A fresh directory under the system's temporary folder, removed with its files at the end.
-class TempDir {
- public:
-  TempDir();
-  ~TempDir();
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  std::string Path(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
-
-std::string ReadFileBytes(const std::string& path);
-void WriteFileBytes(const std::string& path, const std::string& bytes);
 
 }  // namespace korvaset::testing

@@ -31,15 +31,6 @@ bool Contains(const std::string& text, const std::string& part) {
   return text.find(part) != std::string::npos;
 }
 
-std::vector<std::string> FilesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
 // A configuration file written by the file layer, with a few values away from the defaults.
 void SaveConfiguration(const std::string& path, int micEMessage1 = 0) {
   ConfigRecord record;
