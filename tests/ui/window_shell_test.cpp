@@ -1,4 +1,6 @@
+#include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -122,6 +124,44 @@ class WindowShellTest : public QObject {
     QCOMPARE(f.List(kIdMicEMessage)->count(), 8);
     QCOMPARE(f.List(kIdMicEPath)->itemText(15), QStringLiteral("West+WIDE"));
     QCOMPARE(f.List(kIdPortList)->itemText(7), QStringLiteral("COM8"));
+  }
+
+  // A sample of the layout written out by hand, so that a wrong entry in the table is caught
+  // and not only a builder that misplaces what the table says.
+  void SomeControlsAsTheLayoutGivesThem() {
+    struct Expect {
+      int id;
+      const char* name;
+      const char* caption;  // buttons and check boxes only
+      QRect units;
+    };
+    const Expect expected[] = {
+        {1000, "Callsign", nullptr, {43, 23, 74, 14}},
+        {1001, "Digi Path", nullptr, {43, 38, 116, 14}},
+        {1036, "Transmit Offset", nullptr, {281, 126, 22, 14}},
+        {1044, "Min Turn Time", nullptr, {224, 192, 22, 14}},
+        {1060, "RX Level", nullptr, {313, 237, 22, 14}},
+        {1058, "TX Level", nullptr, {238, 255, 22, 14}},
+        {1063, "Write Config", "Write Config", {62, 303, 50, 14}},
+        {1068, "Send 1200 Hz", "Send 1200 Hz", {126, 289, 50, 14}},
+        {1069, "Save", "Save ", {238, 289, 50, 14}},
+        {1, "Exit", "Exit", {292, 305, 50, 14}},
+        {1072, "Send Voltage", "Send Voltage", {13, 247, 59, 10}},
+        {1033, "Enable", "Enable", {173, 92, 38, 10}},
+    };
+    WindowFixture f;
+    const DialogUnits units(f.window.font());
+    for (const Expect& e : expected) {
+      QWidget* control = f.window.Control(e.id);
+      QVERIFY2(control != nullptr, e.name);
+      QCOMPARE(control->accessibleName(), QString::fromLatin1(e.name));
+      const QRect placed = units.Map({e.units.x(), e.units.y(), e.units.width(), e.units.height()});
+      if (e.caption != nullptr) {
+        QCOMPARE(qobject_cast<QAbstractButton*>(control)->text(), QString::fromLatin1(e.caption));
+      }
+      QCOMPARE(control->pos(), placed.topLeft());
+      if (qobject_cast<QCheckBox*>(control) == nullptr) QCOMPARE(control->size(), placed.size());
+    }
   }
 
   void NothingOverlapsAtAnyFontSize_data() {
