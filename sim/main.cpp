@@ -9,6 +9,7 @@
 #include "image_file.h"
 #include "simulator.h"
 #include "tracker.h"
+#include "version.h"
 
 int main(int argc, char** argv) {
   using namespace korvaset;
@@ -17,6 +18,7 @@ int main(int argc, char** argv) {
       "standard output when it is ready, logs every command on standard error, and runs "
       "until SIGINT or SIGTERM."};
   app.name("korvalink-sim");
+  app.set_version_flag("--version", "korvalink-sim " + std::string(kVersion));
   SimulatorOptions options;
   std::string imagePath;
   std::string faultName = "none";

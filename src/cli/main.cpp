@@ -5,9 +5,11 @@
 #include "cli/new_command.h"
 #include "cli/set_command.h"
 #include "cli/show_command.h"
+#include "version.h"
 
 int main(int argc, char** argv) {
   CLI::App app{"Configure a Korvalink tracker and its configuration files.", "korvaset-cli"};
+  app.set_version_flag("--version", "korvaset-cli " + std::string(korvaset::kVersion));
   korvaset::CommandSet commands(app);
   korvaset::AddNewCommand(commands);
   korvaset::AddShowCommand(commands);
