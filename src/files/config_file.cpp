@@ -8,10 +8,12 @@
 #include <system_error>
 #else
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #endif
 
 #include "files/replacing_file.h"
@@ -82,8 +84,16 @@ class InputFile {
     return true;
   }
 
+  // A FIFO or terminal whose writer holds it open and never writes ends the read after a
+  // few seconds, as if the file ended there.
   bool Read(char* data, std::size_t size) {
     while (size > 0) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          deadline_ - std::chrono::steady_clock::now());
+      pollfd ready{fd_, POLLIN, 0};
+      const int polled = ::poll(&ready, 1, static_cast<int>(std::max<long long>(left.count(), 0)));
+      if (polled < 0 && errno == EINTR) continue;
+      if (polled <= 0) return false;
       const ssize_t got = ::read(fd_, data, size);
       if (got < 0 && errno == EINTR) continue;
       if (got <= 0) return false;
@@ -94,7 +104,11 @@ class InputFile {
   }
 
  private:
+  static constexpr std::chrono::seconds kReadTimeLimit{5};
+
   int fd_ = -1;
+  std::chrono::steady_clock::time_point deadline_ =
+      std::chrono::steady_clock::now() + kReadTimeLimit;
 };
 #endif
 

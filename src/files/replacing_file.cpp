@@ -10,10 +10,20 @@
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cerrno>
+#include <optional>
+#include <string_view>
+#ifdef __linux__
+#include <sys/xattr.h>
+
+#include <map>
+#endif
 #endif
 
 namespace korvaset {
@@ -145,45 +155,196 @@ void ReplacingFile::Close() {
 
 #else
 
+namespace {
+
+fs::path FolderOf(const fs::path& path) {
+  return path.has_parent_path() ? path.parent_path() : fs::path(".");
+}
+
+bool SameFile(int fd, const fs::path& path) {
+  struct stat opened {};
+  struct stat named {};
+  return ::fstat(fd, &opened) == 0 && ::lstat(path.c_str(), &named) == 0 &&
+         opened.st_dev == named.st_dev && opened.st_ino == named.st_ino;
+}
+
+// A save holds this lock on its temporary file until the rename, so a temporary whose lock
+// can be taken belongs to no living save. Where the file system has no locks, nothing is
+// ever taken for a leftover.
+bool Lock(int fd) {
+  return ::flock(fd, LOCK_EX | LOCK_NB) == 0 || (errno != EWOULDBLOCK && errno != EINTR);
+}
+
+// Whether name is one that TemporaryName gives for a target: "." + prefix, 8 hex digits, ".tmp".
+bool IsTemporaryName(std::string_view name, std::string_view prefix) {
+  if (!name.starts_with(prefix)) return false;
+  name.remove_prefix(prefix.size());
+  return name.size() == 12 && name.ends_with(".tmp") &&
+         std::all_of(name.begin(), name.begin() + 8,
+                     [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+// Removes what killed saves of the target left behind: temporaries under our name for it,
+// of our user, that no living save holds locked.
+void RemoveLeftovers(const fs::path& target) {
+  const std::string prefix = "." + target.filename().string().substr(0, 64) + ".";
+  std::error_code error;
+  for (fs::directory_iterator it(FolderOf(target), error), end; !error && it != end;
+       it.increment(error)) {
+    const fs::path path = it->path();
+    if (!IsTemporaryName(path.filename().string(), prefix)) continue;
+    const int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+    int fd = ::open(path.c_str(), O_RDONLY | flags);
+    if (fd < 0) fd = ::open(path.c_str(), O_WRONLY | flags);  // a write-only target's copy
+    if (fd < 0) continue;
+    struct stat st {};
+    const bool ours = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                      (::geteuid() == 0 || st.st_uid == ::geteuid());
+    if (ours && ::flock(fd, LOCK_EX | LOCK_NB) == 0 && SameFile(fd, path)) ::unlink(path.c_str());
+    ::close(fd);
+  }
+}
+
+#ifdef __linux__
+// Every extended attribute (an ACL, a security label) of the file; nothing when they can't
+// all be read.
+std::optional<std::map<std::string, std::string> > Attributes(int fd) {
+  std::map<std::string, std::string> attributes;
+  ssize_t size = ::flistxattr(fd, nullptr, 0);
+  if (size < 0) return errno == ENOTSUP ? std::optional(attributes) : std::nullopt;
+  std::string names(static_cast<std::size_t>(size), '\0');
+  size = ::flistxattr(fd, names.data(), names.size());
+  if (size < 0) return std::nullopt;
+  names.resize(static_cast<std::size_t>(size));
+  for (std::size_t at = 0; at < names.size(); at = names.find('\0', at) + 1) {
+    const char* name = names.c_str() + at;
+    ssize_t length = ::fgetxattr(fd, name, nullptr, 0);
+    if (length < 0) return std::nullopt;
+    std::string value(static_cast<std::size_t>(length), '\0');
+    length = ::fgetxattr(fd, name, value.data(), value.size());
+    if (length < 0) return std::nullopt;
+    value.resize(static_cast<std::size_t>(length));
+    attributes[name] = std::move(value);
+  }
+  return attributes;
+}
+#endif
+
+// Gives the new file the owner, group and permissions of the old one. False when that isn't
+// allowed, or when the old file has attributes the new one would lack: the rename would
+// then change more than the contents.
+bool TakeOver(int fresh, int old) {
+  struct stat was {};
+  struct stat is {};
+  if (::fstat(old, &was) != 0 || ::fstat(fresh, &is) != 0) return false;
+  if ((is.st_uid != was.st_uid || is.st_gid != was.st_gid) &&
+      ::fchown(fresh, was.st_uid, was.st_gid) != 0) {
+    return false;
+  }
+  if (::fchmod(fresh, was.st_mode & 07777) != 0) return false;
+#ifdef __linux__
+  const auto before = Attributes(old);
+  return before && before == Attributes(fresh);
+#else
+  return true;
+#endif
+}
+
+}  // namespace
+
 bool ReplacingFile::Open(const std::string& path) {
   target_ = FollowLinks(path);
+  route_ = Route::kInPlace;
   if (!Replaceable(target_)) {
     // Without O_NONBLOCK a FIFO that no one reads would wait for a reader forever.
     fd_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd_ < 0) return false;
     ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK);
+    route_ = Route::kDevice;
     return true;
   }
   if (!HasFileName(target_)) return false;
-  struct stat existing {};
-  const bool exists = ::stat(target_.c_str(), &existing) == 0;
-  if (exists) {
-    // A file the user may not write (read-only) is refused, not replaced behind its back.
-    const int probe = ::open(target_.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
-    if (probe < 0) return false;
-    ::close(probe);
-  }
-  for (int attempt = 0; attempt < kCreateAttempts && fd_ < 0; ++attempt) {
-    fs::path candidate = TemporaryName(target_);
-    // 0666 less the umask, as for any new file.
-    fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd_ >= 0) {
-      temporary_ = std::move(candidate);
-    } else if (errno != EEXIST) {
+  // Opened without creating or cutting it: a file the user may not write is refused, and
+  // this is the handle that writes in place when a rename would change more than the bytes.
+  const int existing = ::open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  if (existing < 0 && errno != ENOENT) return false;
+  struct stat old {};
+  if (existing >= 0) {
+    if (::fstat(existing, &old) != 0 || !S_ISREG(old.st_mode)) {
+      ::close(existing);
       return false;
     }
+    ::fcntl(existing, F_SETFL, ::fcntl(existing, F_GETFL) & ~O_NONBLOCK);
   }
-  if (fd_ < 0) return false;
-  if (exists) {
-    // The replacement keeps the owner (where we may set it) and the permissions.
-    if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid()) {
-      if (::fchown(fd_, existing.st_uid, existing.st_gid) != 0) {
-        // Only the owner changes; the data is what matters.
-      }
+  // A second link would keep the old contents; a folder we may not write takes no temporary.
+  if (existing < 0 || old.st_nlink == 1) {
+    RemoveLeftovers(target_);
+    if (OpenTemporary() && (existing < 0 || TakeOver(fd_, existing))) {
+      if (existing >= 0) ::close(existing);
+      return true;
     }
-    ::fchmod(fd_, existing.st_mode & 07777);
+    Close();
+    if (!temporary_.empty()) ::unlink(temporary_.c_str());
+    temporary_.clear();
   }
+  if (existing < 0) return false;
+  fd_ = existing;
+  route_ = Route::kInPlace;
   return true;
+}
+
+bool ReplacingFile::OpenTemporary() {
+  const fs::path folder = FolderOf(target_);
+#ifdef O_TMPFILE
+  // 0666 less the umask, as for any new file. An unnamed file vanishes with a killed save;
+  // it gets its name only at the end, through /proc.
+  fd_ = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+  if (fd_ >= 0) {
+    struct stat st {};
+    if (::stat(ProcPath().c_str(), &st) == 0 && Lock(fd_)) {
+      route_ = Route::kUnnamed;
+      return true;
+    }
+    Close();
+  } else if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) {
+    return false;  // the folder refuses us; an unnamed file fails for the same reason
+  }
+#endif
+  for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+    fs::path candidate = TemporaryName(target_);
+    fd_ = ::open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd_ < 0) {
+      if (errno == EEXIST) continue;
+      return false;
+    }
+    // A save that sweeps leftovers may have taken this one between its creation and our
+    // lock; then another name is tried.
+    if (Lock(fd_) && SameFile(fd_, candidate)) {
+      temporary_ = std::move(candidate);
+      route_ = Route::kNamed;
+      return true;
+    }
+    Close();
+  }
+  return false;
+}
+
+std::string ReplacingFile::ProcPath() const {
+  return "/proc/self/fd/" + std::to_string(fd_);
+}
+
+bool ReplacingFile::NameTemporary() {
+  if (route_ != Route::kUnnamed) return true;
+  for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
+    fs::path candidate = TemporaryName(target_);
+    if (::linkat(AT_FDCWD, ProcPath().c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) ==
+        0) {
+      temporary_ = std::move(candidate);
+      return true;
+    }
+    if (errno != EEXIST) return false;
+  }
+  return false;
 }
 
 bool ReplacingFile::Write(std::span<const std::uint8_t> bytes) {
@@ -197,17 +358,25 @@ bool ReplacingFile::Write(std::span<const std::uint8_t> bytes) {
 }
 
 bool ReplacingFile::Commit() {
-  // A device or FIFO written in place may not support flushing; that is no failure.
-  bool ok = ::fsync(fd_) == 0 ||
-            (temporary_.empty() && (errno == EINVAL || errno == EROFS || errno == ENOTSUP));
-  ok = ::close(std::exchange(fd_, -1)) == 0 && ok;
-  if (temporary_.empty()) return ok;
-  ok = ok && ::rename(temporary_.c_str(), target_.c_str()) == 0;
+  if (route_ == Route::kDevice) {
+    // A device or FIFO may not support flushing; that is no failure.
+    const bool ok = ::fsync(fd_) == 0 || errno == EINVAL || errno == EROFS || errno == ENOTSUP;
+    return ::close(std::exchange(fd_, -1)) == 0 && ok;
+  }
+  if (route_ == Route::kInPlace) {
+    // Written over the old bytes from the start; a longer old file is cut after them.
+    const off_t end = ::lseek(fd_, 0, SEEK_CUR);
+    const bool ok = end >= 0 && ::ftruncate(fd_, end) == 0 && ::fsync(fd_) == 0;
+    return ::close(std::exchange(fd_, -1)) == 0 && ok;
+  }
+  // The file stays open, and so locked, until it has its place.
+  const bool ok =
+      ::fsync(fd_) == 0 && NameTemporary() && ::rename(temporary_.c_str(), target_.c_str()) == 0;
+  if (ok) temporary_.clear();
+  Close();
   if (!ok) return false;
-  temporary_.clear();
   // Make the rename itself survive a crash; a folder that can't be synced costs nothing.
-  const fs::path folder = target_.has_parent_path() ? target_.parent_path() : fs::path(".");
-  const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  const int dir = ::open(FolderOf(target_).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (dir >= 0) {
     ::fsync(dir);
     ::close(dir);

@@ -7,11 +7,12 @@
 
 namespace korvaset {
 
-// A file being saved so that a failure never costs the user the file that was there.
-// A regular or new file is written to a temporary file beside it, which replaces it only
-// when every byte has reached the disk; a symbolic link is followed, so the file it points
-// to is replaced, and that file's permissions are kept. A path that is not a regular file
-// (a device, a FIFO) can't be replaced and is written in place.
+// A file being saved so that a failure never costs the user the file that was there, and
+// the save changes nothing of it but its bytes. A new file, or one that a rename would
+// change in nothing else (one link, its owner, group and permissions kept, a folder that
+// takes a temporary file), is written to a temporary file beside it, which replaces it only
+// when every byte has reached the disk. Any other file, a device or a FIFO is written in
+// place. A symbolic link is followed, so the file it points to is saved.
 class ReplacingFile {
  public:
   ReplacingFile() = default;
@@ -21,7 +22,7 @@ class ReplacingFile {
   ~ReplacingFile();
 
   // Opens for writing. False when the file can't be written (no permission, a read-only
-  // file, a missing or unwritable folder).
+  // file, a new file in a missing or unwritable folder).
   bool Open(const std::string& path);
 
   // False when not every byte was written.
@@ -37,7 +38,19 @@ class ReplacingFile {
 #ifdef _WIN32
   void* handle_ = nullptr;
 #else
+  // How the bytes reach the target.
+  enum class Route {
+    kDevice,   // a device or FIFO, written as it stands
+    kInPlace,  // a regular file written over, then cut to the new length
+    kUnnamed,  // a file without a name until Commit links it beside the target
+    kNamed,    // a temporary beside the target, from the start
+  };
+  bool OpenTemporary();
+  bool NameTemporary();
+  std::string ProcPath() const;
+
   int fd_ = -1;
+  Route route_ = Route::kInPlace;
 #endif
   std::filesystem::path target_;
   std::filesystem::path temporary_;  // empty when writing in place
