@@ -1,7 +1,10 @@
 // korvaset-cli: the configuration operations of Korvaset for scripts and terminals.
 #include "cli/command_set.h"
 #include "cli/device_commands.h"
+#include "cli/diff_command.h"
+#include "cli/export_command.h"
 #include "cli/hex_command.h"
+#include "cli/import_command.h"
 #include "cli/new_command.h"
 #include "cli/set_command.h"
 #include "cli/show_command.h"
@@ -15,6 +18,9 @@ int main(int argc, char** argv) {
   korvaset::AddShowCommand(commands);
   korvaset::AddSetCommand(commands);
   korvaset::AddHexCommand(commands);
+  korvaset::AddExportCommand(commands);
+  korvaset::AddImportCommand(commands);
+  korvaset::AddDiffCommand(commands);
   korvaset::AddDeviceCommands(commands);
   return commands.Run(argc, argv);
 }

@@ -3,7 +3,7 @@
 #include <memory>
 #include <vector>
 
-#include "cli/field_names.h"
+#include "config/field_names.h"
 #include "config/record_fields.h"
 #include "files/config_file.h"
 

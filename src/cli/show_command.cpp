@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <memory>
 
-#include "cli/field_names.h"
+#include "config/field_names.h"
 #include "config/record_fields.h"
 #include "files/config_file.h"
 

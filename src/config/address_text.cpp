@@ -96,4 +96,13 @@ void AppendPathElement(std::string& path, std::string_view element) {
   path += element;
 }
 
+std::string JoinPathExactly(std::span<const std::string> elements) {
+  std::string path;
+  for (std::size_t i = 0; i < elements.size(); ++i) {
+    if (i > 0) path += ',';
+    path += elements[i].empty() && i + 1 == elements.size() ? " " : elements[i];
+  }
+  return path;
+}
+
 }  // namespace korvaset

@@ -40,4 +40,9 @@ std::vector<std::string_view> SplitPath(std::string_view path);
 // built so far isn't empty.
 void AppendPathElement(std::string& path, std::string_view element);
 
+// Joins canonical address texts into a path text that SplitPath parses into the same
+// addresses: every element after a comma, and a blank last element written as a blank,
+// since an empty one after the last comma would add none.
+std::string JoinPathExactly(std::span<const std::string> elements);
+
 }  // namespace korvaset

@@ -1,4 +1,4 @@
-#include "cli/field_names.h"
+#include "config/field_names.h"
 
 namespace korvaset {
 

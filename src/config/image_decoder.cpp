@@ -3,12 +3,14 @@
 #include <cstdio>
 #include <string>
 #include <utility>
+#include <vector>
 
 #include "config/address_text.h"
 #include "config/config_record.h"
 #include "config/fixed_text.h"
 #include "config/image_layout.h"
 #include "config/image_units.h"
+#include "config/stored_paths.h"
 #include "platform/message_box.h"
 
 namespace korvaset {
@@ -40,6 +42,9 @@ class ImageDecoder {
   }
 
   const std::string& damage() const { return damage_; }
+
+  // The canonical texts of a profile's path addresses, blank ones included.
+  const std::vector<std::string>& pathElements(int p) const { return pathElements_[p]; }
 
  private:
   int At(int offset) const { return image_[static_cast<std::size_t>(offset)]; }
@@ -79,7 +84,8 @@ class ImageDecoder {
       if (at > kImageSize - kAddressSize) {
         return Damaged(p, "address block has no last address inside the image");
       }
-      AppendPathElement(path, AddressText(at));
+      pathElements_[p].push_back(AddressText(at));
+      AppendPathElement(path, pathElements_[p].back());
       if (path.size() > static_cast<std::size_t>(kDigiPathLength)) {
         return Damaged(
             p, "digi path is longer than " + std::to_string(kDigiPathLength) + " characters");
@@ -156,6 +162,7 @@ class ImageDecoder {
   std::span<const std::uint8_t> image_;
   ConfigRecord& r_;
   std::string damage_;
+  PerProfile<std::vector<std::string>> pathElements_;
 };
 
 }  // namespace
@@ -171,6 +178,15 @@ bool ConfigRecord::DecodeImage(std::span<const std::uint8_t> image) {
   if (!decoder.Decode()) return ShowError("Bad EE Image: " + decoder.damage() + ".");
   *this = decoded;
   return false;
+}
+
+std::optional<PerProfile<std::string>> StoredDigiPaths(std::span<const std::uint8_t> image) {
+  if (image.size() != static_cast<std::size_t>(kImageSize)) return std::nullopt;
+  ConfigRecord scratch;
+  ImageDecoder decoder(image, scratch);
+  if (!decoder.Decode()) return std::nullopt;
+  return PerProfile<std::string>{JoinPathExactly(decoder.pathElements(0)),
+                                 JoinPathExactly(decoder.pathElements(1))};
 }
 
 }  // namespace korvaset

@@ -25,6 +25,23 @@ int ToMs(int steps, double stepMs) {
   return static_cast<int>(steps * stepMs + 0.5);
 }
 
+constexpr int kMaxSteps = 255;
+
+template <class ToStepsFn, class FromStepsFn>
+int KeepingSteps(int ms, ToStepsFn toSteps, FromStepsFn fromSteps) {
+  int steps = 0;
+  while (steps <= kMaxSteps && fromSteps(steps) != ms) ++steps;
+  if (steps > kMaxSteps || toSteps(ms) == steps) return ms;
+  // Every step spans more than 5 ms, so a round value is always among its values.
+  const int reach = fromSteps(1) + 5;
+  for (int distance = 1; distance <= reach; ++distance) {
+    for (const int candidate : {ms - distance, ms + distance}) {
+      if (candidate % 5 == 0 && toSteps(candidate) == steps) return candidate;
+    }
+  }
+  return ms;
+}
+
 }  // namespace
 
 int TxDelayToSteps(int ms, bool baud300) {
@@ -41,6 +58,16 @@ int QuietTimeToSteps(int ms) {
 
 int QuietTimeFromSteps(int steps) {
   return ToMs(steps, kQuietStepMs);
+}
+
+int TxDelayKeepingSteps(int ms, bool baud300) {
+  return KeepingSteps(
+      ms, [baud300](int value) { return TxDelayToSteps(value, baud300); },
+      [baud300](int steps) { return TxDelayFromSteps(steps, baud300); });
+}
+
+int QuietTimeKeepingSteps(int ms) {
+  return KeepingSteps(ms, QuietTimeToSteps, QuietTimeFromSteps);
 }
 
 }  // namespace korvaset

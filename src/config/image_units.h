@@ -10,4 +10,11 @@ int TxDelayFromSteps(int steps, bool baud300);
 int QuietTimeToSteps(int ms);
 int QuietTimeFromSteps(int steps);
 
+// A value that encodes to the same steps as ms, for ms as the decoder gives it: ms itself
+// when it encodes back to the steps it came from, else the nearest multiple of 5 that does
+// (19 steps decode to 127 ms, which would encode as 20; 125 encodes as 19). Any other value
+// is returned as it is.
+int TxDelayKeepingSteps(int ms, bool baud300);
+int QuietTimeKeepingSteps(int ms);
+
 }  // namespace korvaset

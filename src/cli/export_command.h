@@ -1,0 +1,10 @@
+#pragma once
+
+#include "cli/command_set.h"
+
+namespace korvaset {
+
+// export FILE [OUT]: the configuration as a text that import turns back into the same file.
+void AddExportCommand(CommandSet& commands);
+
+}  // namespace korvaset

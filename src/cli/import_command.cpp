@@ -1,0 +1,97 @@
+#include "cli/import_command.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <system_error>
+
+#include "cli/described_file.h"
+#include "config/config_text.h"
+#include "files/config_file.h"
+
+namespace korvaset {
+
+namespace {
+
+// An exported text is a few kilobytes; reading stops well before a large file wastes time.
+constexpr std::size_t kMaxTextSize = 256 * 1024;
+
+struct ImportOptions {
+  std::string text;
+  std::string path;
+  std::string base;
+  bool force = false;
+};
+
+// The text at path ("-": standard input), or nothing after saying why.
+std::optional<std::string> ReadText(const std::string& path, int& status) {
+  std::FILE* in = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
+  if (in == nullptr) {
+    PrintError("cannot read " + path);
+    status = kExitFailed;
+    return std::nullopt;
+  }
+  std::string text(kMaxTextSize + 1, '\0');
+  const std::size_t got = std::fread(text.data(), 1, text.size(), in);
+  const bool failed = std::ferror(in) != 0;
+  if (in != stdin) std::fclose(in);
+  if (failed) {
+    PrintError("could not read " + path);
+    status = kExitFailed;
+    return std::nullopt;
+  }
+  if (got > kMaxTextSize) {
+    PrintError(path + " is larger than " + std::to_string(kMaxTextSize / 1024) +
+               " KiB, too large for a configuration text");
+    status = kExitUsage;
+    return std::nullopt;
+  }
+  text.resize(got);
+  return text;
+}
+
+// Applies a text; on problems each is named and the status says so.
+bool Apply(std::string_view text, ConfigRecord& record) {
+  const std::vector<TextProblem> problems = ApplyConfigText(text, record);
+  for (const TextProblem& problem : problems) PrintError(problem.Describe());
+  return problems.empty();
+}
+
+int RunImport(const ImportOptions& options) {
+  std::error_code error;
+  if (!options.force && std::filesystem::exists(options.path, error)) {
+    PrintError(options.path + " already exists; use --force to replace it");
+    return kExitFailed;
+  }
+  int status = kExitOk;
+  const auto text = ReadText(options.text, status);
+  if (!text) return status;
+
+  ConfigRecord record;
+  if (!options.base.empty()) {
+    // Through its text, so that the base's times keep their steps.
+    const auto base = LoadDescribedFile(options.base);
+    if (!base || !Apply(FormatConfigText(base->fields), record)) return kExitFailed;
+  }
+  if (!Apply(*text, record)) return kExitUsage;
+  return SaveConfigFile(record, options.path) ? kExitFailed : kExitOk;
+}
+
+}  // namespace
+
+void AddImportCommand(CommandSet& commands) {
+  auto options = std::make_shared<ImportOptions>();
+  CLI::App& command = commands.Add(
+      "import",
+      "Write the configuration file FILE from TEXT, as korvaset-cli export writes it; names "
+      "left out keep the default configuration's values",
+      [options] { return RunImport(*options); });
+  command.add_option("TEXT", options->text, "Configuration text to read (-: standard input)")
+      ->required();
+  command.add_option("FILE", options->path, "Configuration file to write")->required();
+  command.add_option("--base", options->base,
+                     "Start from this configuration file instead of the default configuration");
+  command.add_flag("--force", options->force, "Replace FILE if it exists");
+}
+
+}  // namespace korvaset
