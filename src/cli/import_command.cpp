@@ -50,10 +50,18 @@ std::optional<std::string> ReadText(const std::string& path, int& status) {
   return text;
 }
 
-// Applies a text; on problems each is named and the status says so.
+// Enough to mend a text by hand; a file that is no text at all would list every line.
+constexpr std::size_t kProblemsShown = 20;
+
+// Applies a text; false after naming its problems.
 bool Apply(std::string_view text, ConfigRecord& record) {
   const std::vector<TextProblem> problems = ApplyConfigText(text, record);
-  for (const TextProblem& problem : problems) PrintError(problem.Describe());
+  for (std::size_t i = 0; i < problems.size() && i < kProblemsShown; ++i) {
+    PrintError(problems[i].Describe());
+  }
+  if (problems.size() > kProblemsShown) {
+    PrintError("and " + std::to_string(problems.size() - kProblemsShown) + " more problems");
+  }
   return problems.empty();
 }
 
