@@ -4,7 +4,7 @@
 
 #include "platform/message_box.h"
 #include "ui/config_window.h"
-#include "ui/file_dialogs.h"
+#include "ui/qt_file_dialogs.h"
 #include "ui/qt_message_boxes.h"
 
 namespace korvaset {

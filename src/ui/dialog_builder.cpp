@@ -8,8 +8,8 @@
 #include <QTabBar>
 #include <algorithm>
 
-#include "ui/form_text.h"
 #include "ui/frame_box.h"
+#include "ui/latin1_text.h"
 #include "ui/spin_arrows.h"
 #include "ui/tab_page.h"
 

@@ -4,7 +4,7 @@
 #include <QPushButton>
 #include <QStringDecoder>
 
-#include "ui/form_text.h"
+#include "ui/latin1_text.h"
 #include "ui/wait_cursor.h"
 
 namespace korvaset {

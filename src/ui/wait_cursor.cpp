@@ -5,14 +5,6 @@
 
 namespace korvaset {
 
-WaitCursor::WaitCursor() {
-  QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-}
-
-WaitCursor::~WaitCursor() {
-  QGuiApplication::restoreOverrideCursor();
-}
-
 NormalCursorWhileAsking::NormalCursorWhileAsking()
     : pushed_(QGuiApplication::overrideCursor() != nullptr) {
   if (pushed_) QGuiApplication::setOverrideCursor(QCursor(Qt::ArrowCursor));

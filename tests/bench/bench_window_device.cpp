@@ -13,10 +13,10 @@
 #include <string>
 #include <vector>
 
+#include "form/file_dialogs.h"
 #include "platform/recording_message_boxes.h"
 #include "resources/control_ids.h"
 #include "ui/config_window.h"
-#include "ui/file_dialogs.h"
 
 namespace {
 

@@ -301,12 +301,12 @@ class WindowShellTest : public QObject {
       QVERIFY(box != nullptr);
       QCOMPARE(box->parentWidget(), nullptr);
       QCOMPARE(box->windowTitle(), QStringLiteral("Korvalink Write"));
-      QCOMPARE(box->text(), QStringLiteral("Sure?"));
+      QCOMPARE(box->text(), QStringLiteral("Sure, é?"));  // UTF-8, as the program's texts
       QCOMPARE(box->icon(), QMessageBox::NoIcon);
       QCOMPARE(box->defaultButton(), box->button(QMessageBox::Cancel));
       QTest::keyClick(box, Qt::Key_Return);
     });
-    QCOMPARE(boxes.Show({.text = "Sure?",
+    QCOMPARE(boxes.Show({.text = "Sure, \xc3\xa9?",
                          .caption = "Korvalink Write",
                          .buttons = MessageButtons::kOkCancel,
                          .defaultButton = MessageAnswer::kCancel}),

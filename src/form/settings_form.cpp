@@ -1,18 +1,15 @@
-// The transfers between the form's controls and the configuration record.
-#include <QAbstractButton>
-#include <QComboBox>
-#include <QLineEdit>
-#include <QSignalBlocker>
-#include <QTabBar>
-#include <array>
+// The transfers between the form's items and the configuration record, the tab switch and
+// the level spins.
+#include <span>
 #include <string>
 
 #include "config/fixed_text.h"
+#include "form/config_form.h"
+#include "form/dialog_items.h"
+#include "form/form_text.h"
 #include "resources/control_ids.h"
+#include "resources/dialog_template.h"
 #include "resources/window_strings.h"
-#include "ui/config_window.h"
-#include "ui/form_text.h"
-#include "ui/tab_page.h"
 
 namespace korvaset {
 
@@ -82,90 +79,57 @@ constexpr std::array kFlagFields{
     FlagField{kIdPowerSwitchEnable, &ConfigRecord::powerSwitch},
 };
 
-// Number of MIC-E messages; an index outside them stores the first.
-constexpr int kMicEMessageCount = 8;
-
 std::string CharacterText(char c) {
   return c == '\0' ? std::string() : std::string(1, c);
 }
 
 }  // namespace
 
-std::string ConfigWindow::ReadEditText(int id) const {
-  const QWidget* control = Control(id);
-  QString text;
-  if (const auto* edit = qobject_cast<const QLineEdit*>(control)) {
-    text = edit->text();
-  } else if (const auto* box = qobject_cast<const QComboBox*>(control)) {
-    text = box->currentText();
-  } else if (const auto* button = qobject_cast<const QAbstractButton*>(control)) {
-    text = button->text();
-  }
-  return ToLatin1(text, kMaxEditText);
+std::string ConfigForm::ReadEditText(int id) const {
+  std::string text = items_.ItemText(id);
+  if (text.size() > kMaxEditText) text.resize(kMaxEditText);
+  return text;
 }
 
-void ConfigWindow::SetItemText(int id, std::string_view text) {
-  QWidget* control = Control(id);
-  const QString qtext = FromLatin1(text);
-  if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-    edit->setText(qtext);
-  } else if (auto* box = qobject_cast<QComboBox*>(control)) {
-    box->setEditText(qtext);
-  } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-    button->setText(qtext);
-  }
+void ConfigForm::SetItemText(int id, std::string_view text) {
+  items_.SetItemText(id, text);
 }
 
-void ConfigWindow::SetItemNumber(int id, int value) {
+void ConfigForm::SetItemNumber(int id, int value) {
   SetItemText(id, std::to_string(value));
 }
 
-bool ConfigWindow::IsChecked(int id) const {
-  const auto* box = qobject_cast<const QAbstractButton*>(Control(id));
-  return box != nullptr && box->isChecked();
-}
-
-void ConfigWindow::SetChecked(int id, bool checked) {
-  if (auto* box = qobject_cast<QAbstractButton*>(Control(id))) box->setChecked(checked);
-}
-
-int ConfigWindow::SelectedEntry(int id) const {
-  const auto* box = qobject_cast<const QComboBox*>(Control(id));
-  if (box == nullptr) return -1;
-  // An editable list keeps its last entry while the user types; the field's text decides.
-  const QString text = box->currentText();
-  const int current = box->currentIndex();
-  if (current >= 0 && box->itemText(current) == text) return current;
-  return box->findText(text, Qt::MatchFixedString);
-}
-
-void ConfigWindow::SelectEntry(int id, int index) {
-  auto* box = qobject_cast<QComboBox*>(Control(id));
-  if (box == nullptr) return;
-  if (index >= 0 && index < box->count()) {
-    box->setCurrentIndex(index);
-    box->setEditText(box->itemText(index));
-  } else {
-    box->setCurrentIndex(-1);
-    box->setEditText(QString());
+int ConfigForm::SelectedEntry(int id) const {
+  const std::span<const std::string_view> entries = DropDownEntries(id);
+  const std::string text = items_.ItemText(id);
+  // A toolkit may keep the entry last picked while the user types over the field: the
+  // selection counts only while the field still shows it.
+  const int selected = items_.ListSelection(id);
+  if (selected >= 0 && static_cast<std::size_t>(selected) < entries.size() &&
+      entries[selected] == text) {
+    return selected;
   }
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    if (EqualsIgnoringAsciiCase(entries[i], text)) return static_cast<int>(i);
+  }
+  return -1;
 }
 
-void ConfigWindow::InitProfileTabs() {
+void ConfigForm::SelectEntry(int id, int index) {
+  const bool inList = index >= 0 && static_cast<std::size_t>(index) < DropDownEntries(id).size();
+  items_.SelectListEntry(id, inList ? index : -1);
+}
+
+void ConfigForm::InitProfileTabs() {
   SelectEntry(kIdPortList, 0);
-  {
-    // The first tab selects itself; that is not the user's switch.
-    const QSignalBlocker blocker(ProfileTabs());
-    ProfileTabs()->insertTab(0, FromLatin1(kPrimaryTab));
-    ProfileTabs()->insertTab(1, FromLatin1(kSecondaryTab));
-  }
-  tabPage_->LayoutTabBar();
-  record_.visibleProfile = ProfileTabs()->currentIndex() & 1;
+  items_.InsertTab(kIdProfileTabs, 0, kPrimaryTab);
+  items_.InsertTab(kIdProfileTabs, 1, kSecondaryTab);
+  record_.visibleProfile = items_.SelectedTab(kIdProfileTabs) & 1;
   CopyRecordToForm();
   UpdateControlStates();
 }
 
-void ConfigWindow::CopyFormToRecord() {
+void ConfigForm::CopyFormToRecord() {
   const int p = record_.visibleProfile;
   record_.SetCallsign(ReadEditText(kIdCallsign));
   record_.SetDigiPath(ReadEditText(kIdDigiPath));
@@ -175,8 +139,9 @@ void ConfigWindow::CopyFormToRecord() {
     (record_.*number.field)[p] = ParseNumber(ReadEditText(number.id));
   }
 
+  // No entry of the message list stores the first.
   const int message = SelectedEntry(kIdMicEMessage);
-  record_.micEMessage[p] = message >= 0 && message < kMicEMessageCount ? message : 0;
+  record_.micEMessage[p] = message >= 0 ? message : 0;
   record_.micEPath[p] = SelectedEntry(kIdMicEPath);
 
   const std::string symbol = ReadEditText(kIdSymbol);
@@ -186,21 +151,21 @@ void ConfigWindow::CopyFormToRecord() {
 
   // A waypoint output is on exactly when its character count is not 0.
   record_.waypointChars[p] =
-      IsChecked(kIdWaypointEnable) ? ParseNumber(ReadEditText(kIdWaypointChars)) : 0;
+      items_.IsItemChecked(kIdWaypointEnable) ? ParseNumber(ReadEditText(kIdWaypointChars)) : 0;
 
   for (const SharedNumberField& number : kSharedNumberFields) {
     record_.*number.field = ParseNumber(ReadEditText(number.id));
   }
 
   for (const FlagField& flag : kFlagFields) {
-    (record_.*flag.field)[p] = IsChecked(flag.id) ? 1 : 0;
+    (record_.*flag.field)[p] = items_.IsItemChecked(flag.id) ? 1 : 0;
   }
-  const bool hms = IsChecked(kIdTimestampHms);
-  record_.timestamp[p] = IsChecked(kIdTimestampDhm) || hms ? 1 : 0;
+  const bool hms = items_.IsItemChecked(kIdTimestampHms);
+  record_.timestamp[p] = items_.IsItemChecked(kIdTimestampDhm) || hms ? 1 : 0;
   record_.timestampHms[p] = hms ? 1 : 0;
 }
 
-void ConfigWindow::CopyRecordToForm() {
+void ConfigForm::CopyRecordToForm() {
   const int p = record_.visibleProfile;
   SetItemText(kIdCallsign, TextOf(record_.callsign[p]));
   SetItemText(kIdDigiPath, TextOf(record_.digiPath[p]));
@@ -220,43 +185,43 @@ void ConfigWindow::CopyRecordToForm() {
   SetItemText(kIdSymbolTable, CharacterText(record_.symbolTable[p]));
 
   const int waypointChars = record_.waypointChars[p];
-  SetChecked(kIdWaypointEnable, waypointChars != 0);
+  items_.CheckItem(kIdWaypointEnable, waypointChars != 0);
   SetItemNumber(kIdWaypointChars, waypointChars);
 
   for (const FlagField& flag : kFlagFields) {
-    SetChecked(flag.id, (record_.*flag.field)[p] != 0);
+    items_.CheckItem(flag.id, (record_.*flag.field)[p] != 0);
   }
   const bool timestamp = record_.timestamp[p] != 0;
   const bool hms = record_.timestampHms[p] != 0;
-  SetChecked(kIdTimestampDhm, timestamp && !hms);
-  SetChecked(kIdTimestampHms, timestamp && hms);
+  items_.CheckItem(kIdTimestampDhm, timestamp && !hms);
+  items_.CheckItem(kIdTimestampHms, timestamp && hms);
 
   UpdateControlStates();
 }
 
-void ConfigWindow::OnProfileTabChange(int index) {
-  // The controls still show the profile that was visible: store them there first.
+void ConfigForm::OnProfileTabChange() {
+  // The items still show the profile that was visible: store them there first.
   CopyFormToRecord();
-  record_.visibleProfile = index & 1;
+  record_.visibleProfile = items_.SelectedTab(kIdProfileTabs) & 1;
   CopyRecordToForm();
   UpdateControlStates();
 }
 
-void ConfigWindow::StepLevel(int id, int delta) {
+void ConfigForm::StepLevel(int id, int delta) {
   // Pull a far-out value to just outside the range first, so the step can't overflow.
   const int value = Clamp(ParseNumber(ReadEditText(id)), -1, 101);
   SetItemNumber(id, Clamp(value + delta, 0, 100));
 }
 
-void ConfigWindow::OnRxLevelSpin(int delta) {
+void ConfigForm::OnRxLevelSpin(int delta) {
   StepLevel(kIdRxLevel, delta);
 }
 
-void ConfigWindow::OnTxLevelSpin(int delta) {
+void ConfigForm::OnTxLevelSpin(int delta) {
   StepLevel(kIdTxLevel, delta);
 }
 
-void ConfigWindow::OnTxTwistSpin(int delta) {
+void ConfigForm::OnTxTwistSpin(int delta) {
   StepLevel(kIdTxTwist, delta);
 }
 

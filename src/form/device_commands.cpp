@@ -8,11 +8,11 @@
 #include "config/config_record.h"
 #include "config/fixed_text.h"
 #include "device/device_operations.h"
+#include "form/config_form.h"
+#include "form/dialog_items.h"
+#include "form/form_text.h"
 #include "platform/message_box.h"
 #include "resources/control_ids.h"
-#include "ui/config_window.h"
-#include "ui/form_text.h"
-#include "ui/wait_cursor.h"
 
 namespace korvaset {
 
@@ -20,27 +20,27 @@ namespace {
 
 // The tracker's bytes are Latin-1; the message boxes take UTF-8.
 std::string BannerText(const BannerBuffer& banner) {
-  return FromLatin1(TextOf(banner)).toStdString();
+  return Latin1ToUtf8(TextOf(banner));
 }
 
 }  // namespace
 
-void ConfigWindow::UpdatePortFromList() {
+void ConfigForm::UpdatePortFromList() {
   // The entry that the field shows, not the one last picked from the list: typed text that
   // names no entry leaves no port selected, which Open refuses.
   link_.SetPortNumber(SelectedEntry(kIdPortList) + 1);
 }
 
-void ConfigWindow::OnReadVersion() {
-  const WaitCursor busy;
+void ConfigForm::OnReadVersion() {
+  const WaitCursorScope busy(items_);
   UpdatePortFromList();
   BannerBuffer banner{};
   if (!link_.FindDevice(banner)) ShowInfo(BannerText(banner), kVersionCaption);
   UpdateControlStates();
 }
 
-void ConfigWindow::OnReadConfig() {
-  const WaitCursor busy;
+void ConfigForm::OnReadConfig() {
+  const WaitCursorScope busy(items_);
   UpdatePortFromList();
   BannerBuffer banner{};
   if (!link_.FindDevice(banner)) {
@@ -55,10 +55,10 @@ void ConfigWindow::OnReadConfig() {
   UpdateControlStates();
 }
 
-void ConfigWindow::OnWriteConfig() {
+void ConfigForm::OnWriteConfig() {
   CopyFormToRecord();
   if (HoldsEmergencyMessage(record_) && !ConfirmEmergencyWrite()) return;
-  const WaitCursor busy;
+  const WaitCursorScope busy(items_);
   UpdatePortFromList();
   ImageBuffer image{};
   // Anything but a whole image has been refused with its reason: nothing goes out.
@@ -75,24 +75,24 @@ void ConfigWindow::OnWriteConfig() {
   UpdateControlStates();
 }
 
-void ConfigWindow::OnSendLowTone() {
+void ConfigForm::OnSendLowTone() {
   SendTone('1');
 }
 
-void ConfigWindow::OnSendHighTone() {
+void ConfigForm::OnSendHighTone() {
   SendTone('2');
 }
 
-void ConfigWindow::OnSendBothTones() {
+void ConfigForm::OnSendBothTones() {
   SendTone('3');
 }
 
-void ConfigWindow::OnStopSending() {
+void ConfigForm::OnStopSending() {
   SendTone('x');
 }
 
-void ConfigWindow::SendTone(std::uint8_t toneCode) {
-  const WaitCursor busy;
+void ConfigForm::SendTone(std::uint8_t toneCode) {
+  const WaitCursorScope busy(items_);
   UpdatePortFromList();
   link_.SendTone(toneCode);  // a failure has been shown; nothing follows either way
 }

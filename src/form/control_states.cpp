@@ -1,9 +1,10 @@
 // Which controls are usable, the option interlocks and the tone-button captions.
 #include <array>
 
+#include "form/config_form.h"
+#include "form/dialog_items.h"
 #include "resources/control_ids.h"
 #include "resources/window_strings.h"
-#include "ui/config_window.h"
 
 namespace korvaset {
 
@@ -35,9 +36,9 @@ constexpr std::array kEnableRules{
 
 }  // namespace
 
-void ConfigWindow::UpdateControlStates() {
+void ConfigForm::UpdateControlStates() {
   for (const EnableRule& rule : kEnableRules) {
-    Control(rule.governed)->setEnabled(IsChecked(rule.governing) == rule.whenChecked);
+    items_.EnableItem(rule.governed, items_.IsItemChecked(rule.governing) == rule.whenChecked);
   }
   // The captions follow the record, not the "300 Baud packet" box.
   const bool baud300 = record_.baud300[record_.visibleProfile] != 0;
@@ -45,38 +46,38 @@ void ConfigWindow::UpdateControlStates() {
   SetItemText(kIdSendHighTone, baud300 ? kHighTone300Caption : kHighToneCaption);
 }
 
-void ConfigWindow::OnSmartBeaconingEnable() {
-  if (IsChecked(kIdSmartBeaconingEnable)) SetChecked(kIdTimeSlottingEnable, false);
+void ConfigForm::OnSmartBeaconingEnable() {
+  if (items_.IsItemChecked(kIdSmartBeaconingEnable)) items_.CheckItem(kIdTimeSlottingEnable, false);
   UpdateControlStates();
 }
 
-void ConfigWindow::OnTimeSlottingEnable() {
-  if (IsChecked(kIdTimeSlottingEnable)) SetChecked(kIdSmartBeaconingEnable, false);
+void ConfigForm::OnTimeSlottingEnable() {
+  if (items_.IsItemChecked(kIdTimeSlottingEnable)) items_.CheckItem(kIdSmartBeaconingEnable, false);
   UpdateControlStates();
 }
 
-void ConfigWindow::OnMicEEnable() {
-  if (IsChecked(kIdMicEEnable)) SetChecked(kIdSendNmea, false);
+void ConfigForm::OnMicEEnable() {
+  if (items_.IsItemChecked(kIdMicEEnable)) items_.CheckItem(kIdSendNmea, false);
   UpdateControlStates();
 }
 
-void ConfigWindow::OnSendNmea() {
-  if (IsChecked(kIdSendNmea)) {
-    SetChecked(kIdMicEEnable, false);
-    SetChecked(kIdSendAltitude, false);
+void ConfigForm::OnSendNmea() {
+  if (items_.IsItemChecked(kIdSendNmea)) {
+    items_.CheckItem(kIdMicEEnable, false);
+    items_.CheckItem(kIdSendAltitude, false);
   }
   UpdateControlStates();
 }
 
-void ConfigWindow::OnTimestampDhm() {
-  if (IsChecked(kIdTimestampDhm)) SetChecked(kIdTimestampHms, false);
+void ConfigForm::OnTimestampDhm() {
+  if (items_.IsItemChecked(kIdTimestampDhm)) items_.CheckItem(kIdTimestampHms, false);
 }
 
-void ConfigWindow::OnTimestampHms() {
-  if (IsChecked(kIdTimestampHms)) SetChecked(kIdTimestampDhm, false);
+void ConfigForm::OnTimestampHms() {
+  if (items_.IsItemChecked(kIdTimestampHms)) items_.CheckItem(kIdTimestampDhm, false);
 }
 
-void ConfigWindow::OnGroupEnable() {
+void ConfigForm::OnGroupEnable() {
   UpdateControlStates();
 }
 

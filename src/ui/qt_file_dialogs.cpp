@@ -1,4 +1,4 @@
-#include "ui/file_dialogs.h"
+#include "ui/qt_file_dialogs.h"
 
 #include <QDir>
 #include <QFile>

@@ -3,28 +3,11 @@
 #include <optional>
 #include <string>
 
+#include "form/file_dialogs.h"
+
 class QWidget;
 
 namespace korvaset {
-
-// What a file dialog asks: its title, the name it proposes, the extension added to a name
-// typed without one, and the file types in the form "Description|*.ext|...||" (a bare
-// pattern such as "*.kvc" serves too).
-struct FileDialogRequest {
-  std::string title;
-  std::string initialName;
-  std::string defaultSuffix;
-  std::string filter;
-};
-
-// The platform's open and save dialogs, behind an interface so that tests can answer them.
-// Each returns the chosen path, or nothing when the user cancels.
-class FileDialogs {
- public:
-  virtual ~FileDialogs() = default;
-  virtual std::optional<std::string> GetSavePath(const FileDialogRequest& request) = 0;
-  virtual std::optional<std::string> GetOpenPath(const FileDialogRequest& request) = 0;
-};
 
 // QFileDialog, modal over a window. Paths are returned in the file system's encoding, a
 // name typed without an extension completed with the default suffix. The open dialog

@@ -1,7 +1,8 @@
-#include "ui/form_text.h"
+#include "form/form_text.h"
 
-#include <QList>
 #include <climits>
+
+#include "platform/ascii_text.h"
 
 namespace korvaset {
 
@@ -33,21 +34,23 @@ int ParseNumber(std::string_view text) {
   return magnitude > INT_MAX ? INT_MAX : static_cast<int>(magnitude);
 }
 
-std::string ToLatin1(const QString& text, std::size_t maxChars) {
-  std::string bytes;
-  for (const uint c : text.toUcs4()) {
-    if (bytes.size() == maxChars) break;
-    bytes.push_back(c <= 0xFF ? static_cast<char>(c) : '?');
+std::string Latin1ToUtf8(std::string_view text) {
+  std::string utf8;
+  utf8.reserve(text.size());
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte < 0x80) {
+      utf8.push_back(c);
+    } else {
+      utf8.push_back(static_cast<char>(0xC0 | (byte >> 6)));
+      utf8.push_back(static_cast<char>(0x80 | (byte & 0x3F)));
+    }
   }
-  return bytes;
+  return utf8;
 }
 
-std::string ToLatin1(const QString& text) {
-  return ToLatin1(text, static_cast<std::size_t>(text.size()));
-}
-
-QString FromLatin1(std::string_view text) {
-  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+bool EqualsIgnoringAsciiCase(std::string_view a, std::string_view b) {
+  return a.size() == b.size() && StartsWithIgnoringAsciiCase(a, b);
 }
 
 }  // namespace korvaset

@@ -1,7 +1,7 @@
 // Save and Load: the configuration in files, through the file dialogs.
 #include "files/config_file.h"
-#include "ui/config_window.h"
-#include "ui/file_dialogs.h"
+#include "form/config_form.h"
+#include "form/file_dialogs.h"
 
 namespace korvaset {
 
@@ -13,7 +13,7 @@ constexpr const char* kConfigSuffix = "kvc";
 
 }  // namespace
 
-void ConfigWindow::OnSaveConfig() {
+void ConfigForm::OnSaveConfig() {
   const std::optional<std::string> path = fileDialogs_.GetSavePath({.title = "Save Config File",
                                                                     .initialName = "config1.kvc",
                                                                     .defaultSuffix = kConfigSuffix,
@@ -24,7 +24,7 @@ void ConfigWindow::OnSaveConfig() {
   SaveConfigFile(record_, *path);
 }
 
-void ConfigWindow::OnLoadConfig() {
+void ConfigForm::OnLoadConfig() {
   const std::optional<std::string> path = fileDialogs_.GetOpenPath({.title = "Load Config File",
                                                                     .initialName = "",
                                                                     .defaultSuffix = kConfigSuffix,

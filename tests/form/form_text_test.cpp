@@ -1,0 +1,43 @@
+#include "form/form_text.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <string>
+
+namespace korvaset {
+namespace {
+
+TEST(FormTextTest, ParsesNumbersAsAtoiDoesWithoutOverflow) {
+  const struct {
+    const char* text;
+    int number;
+  } cases[] = {
+      {"125", 125},
+      {"12abc", 12},
+      {"abc", 0},
+      {"", 0},
+      {" -5", -5},
+      {"\t+7", 7},
+      {"-", 0},
+      {"- 5", 0},
+      {"3.9", 3},
+      {"007", 7},
+      {"2147483647", INT_MAX},
+      {"-2147483648", INT_MIN},
+      {"2147483648", INT_MAX},
+      {"99999999999", INT_MAX},
+      {"-99999999999999999999999", INT_MIN},
+  };
+  for (const auto& c : cases) EXPECT_EQ(ParseNumber(c.text), c.number) << '"' << c.text << '"';
+}
+
+TEST(FormTextTest, TurnsLatin1IntoUtf8) {
+  EXPECT_EQ(Latin1ToUtf8("Gr\xFC\xDF"
+                         "e \xB0\x01"),
+            "Gr\xC3\xBC\xC3\x9F"
+            "e \xC2\xB0\x01");
+}
+
+}  // namespace
+}  // namespace korvaset
