@@ -36,6 +36,7 @@ class ReplacingFile {
 
 #ifdef _WIN32
   void* handle_ = nullptr;
+  bool inPlaceFile_ = false;  // an existing file written where it is, not replaced
 #else
   int fd_ = -1;
 #endif
