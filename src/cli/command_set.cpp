@@ -2,10 +2,15 @@
 
 #include <cstdio>
 
+#include "platform/command_line.h"
+
 namespace korvaset {
 
 CommandSet::CommandSet(CLI::App& app) : app_(app) {
   app_.require_subcommand(1);
+  // A Windows build would read "/tmp/a.kvc" as an option. Subcommands take this setting
+  // from the program when they are added, so it is made before any of them.
+  app_.allow_windows_style_options(false);
 }
 
 CLI::App& CommandSet::Add(const std::string& name, const std::string& description,
@@ -16,8 +21,12 @@ CLI::App& CommandSet::Add(const std::string& name, const std::string& descriptio
 }
 
 int CommandSet::Run(int argc, char** argv) {
+  // File names arrive as UTF-8 on every platform.
+  const std::vector<std::string> arguments = CommandLineArguments(argc, argv);
+  std::vector<const char*> pointers;
+  for (const std::string& argument : arguments) pointers.push_back(argument.c_str());
   try {
-    app_.parse(argc, argv);
+    app_.parse(static_cast<int>(pointers.size()), pointers.data());
   } catch (const CLI::ParseError& error) {
     // Prints the help that was asked for, or what was wrong with the command line.
     return app_.exit(error) == 0 ? kExitOk : kExitUsage;

@@ -6,6 +6,7 @@
 
 #include "config/config_record.h"
 #include "files/config_file.h"
+#include "platform/utf8_path.h"
 
 namespace korvaset {
 
@@ -18,7 +19,7 @@ struct NewOptions {
 
 int RunNew(const NewOptions& options) {
   std::error_code error;
-  if (!options.force && std::filesystem::exists(options.path, error)) {
+  if (!options.force && std::filesystem::exists(Utf8Path(options.path), error)) {
     PrintError(options.path + " already exists; use --force to replace it");
     return kExitFailed;
   }

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <system_error>
+
+#include "platform/utf8_path.h"
 #else
 #include <fcntl.h>
 #include <poll.h>
@@ -52,8 +54,9 @@ class InputFile {
  public:
   bool Open(const std::string& path) {
     // A folder opens as a stream on some systems but is no file to read.
+    const std::filesystem::path file = Utf8Path(path);
     std::error_code error;
-    if (!std::filesystem::is_directory(path, error)) in_.open(path, std::ios::binary);
+    if (!std::filesystem::is_directory(file, error)) in_.open(file, std::ios::binary);
     return in_.is_open();
   }
   bool Read(char* data, std::size_t size) {

@@ -8,6 +8,10 @@
 
 #ifdef _WIN32
 #include <windows.h>
+
+#include <string_view>
+
+#include "platform/utf8_path.h"
 #else
 #include <fcntl.h>
 #include <sys/file.h>
@@ -73,8 +77,11 @@ fs::path TemporaryName(const fs::path& target) {
   char suffix[16];
   std::snprintf(suffix, sizeof suffix, "%08x",
                 ticks ^ (ProcessId() << 16) ^ (counter++ * 2654435761u));
-  // Cut a long name so the temporary's name stays within the folder's limit.
-  const std::string name = "." + target.filename().string().substr(0, 64) + "." + suffix + ".tmp";
+  // Cut a long name so the temporary's name stays within the folder's limit. The name is
+  // taken as the system spells it (UTF-16 on Windows), so any character survives.
+  fs::path name = ".";
+  name += target.filename().native().substr(0, 64);
+  name += std::string(".") + suffix + ".tmp";
   return target.parent_path() / name;
 }
 
@@ -92,38 +99,93 @@ ReplacingFile::~ReplacingFile() {
 
 #ifdef _WIN32
 
+namespace {
+
+// Removes what killed saves of this target left beside it: temporaries named as
+// TemporaryName names them. One that is still open (a save under way in another program)
+// can't be deleted and stays.
+void RemoveLeftoverTemporaries(const fs::path& target) {
+  const std::wstring example = TemporaryName(target).filename().wstring();
+  const std::size_t suffixSize = std::wstring_view(L"xxxxxxxx.tmp").size();
+  const std::wstring prefix = example.substr(0, example.size() - suffixSize);  // ".NAME."
+  const fs::path folder = target.parent_path();
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileExW((folder / (prefix + L"*.tmp")).c_str(), FindExInfoBasic, &found,
+                                   FindExSearchNameMatch, nullptr, 0);
+  if (search == INVALID_HANDLE_VALUE) return;
+  do {
+    const std::wstring_view name = found.cFileName;
+    // The pattern also matches short (8.3) names and other suffixes; only ours go.
+    if (name.size() != example.size() || !name.starts_with(prefix) || !name.ends_with(L".tmp")) {
+      continue;
+    }
+    const std::wstring_view hex = name.substr(prefix.size(), 8);
+    if (hex.find_first_not_of(L"0123456789abcdef") != std::wstring_view::npos) continue;
+    DeleteFileW((folder / name).c_str());
+  } while (FindNextFileW(search, &found));
+  FindClose(search);
+}
+
+}  // namespace
+
 bool ReplacingFile::Open(const std::string& path) {
-  target_ = FollowLinks(path);
-  const std::string target = target_.string();
+  // In Windows' own spelling, which every call takes (Wine's ReplaceFileW finds the folder
+  // only after a backslash).
+  target_ = FollowLinks(Utf8Path(path)).make_preferred();
+  const std::wstring target = target_.wstring();
   if (!Replaceable(target_)) {
-    HANDLE h = CreateFileA(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+    HANDLE h = CreateFileW(target.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h == INVALID_HANDLE_VALUE) return false;
     handle_ = h;
     return true;
   }
   if (!HasFileName(target_)) return false;
-  if (GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
-    // A file the user may not write (read-only, in use) is refused, not replaced behind
-    // its back.
-    HANDLE probe = CreateFileA(target.c_str(), GENERIC_WRITE,
-                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (probe == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(probe);
+  RemoveLeftoverTemporaries(target_);
+
+  // The file there now, opened as ReplaceFileW will open it. When it may only be written
+  // (the folder or its ACL forbids deleting it, or its user shares it for writing alone),
+  // it is written in place; when it can't even be written (read-only, in use, no
+  // permission), it is refused and stays as it was.
+  HANDLE existing = INVALID_HANDLE_VALUE;
+  if (const DWORD attributes = GetFileAttributesW(target.c_str());
+      attributes != INVALID_FILE_ATTRIBUTES) {
+    // Windows refuses to write a read-only file; Wine run by root would not.
+    if (attributes & FILE_ATTRIBUTE_READONLY) return false;
+    constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+    existing = CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, kShareAll,
+                           nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    bool replaceable = existing != INVALID_HANDLE_VALUE;
+    if (!replaceable) {
+      existing = CreateFileW(target.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr);
+      if (existing == INVALID_HANDLE_VALUE) return false;
+    }
+    // A new file in its place would part it from its other names (hard links).
+    BY_HANDLE_FILE_INFORMATION info{};
+    if (!replaceable || !GetFileInformationByHandle(existing, &info) || info.nNumberOfLinks != 1) {
+      handle_ = existing;
+      inPlaceFile_ = true;
+      return true;
+    }
   }
   for (int attempt = 0; attempt < kCreateAttempts; ++attempt) {
     fs::path candidate = TemporaryName(target_);
-    HANDLE h = CreateFileA(candidate.string().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+    HANDLE h = CreateFileW(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                            FILE_ATTRIBUTE_NORMAL, nullptr);
     if (h != INVALID_HANDLE_VALUE) {
+      if (existing != INVALID_HANDLE_VALUE) CloseHandle(existing);
       handle_ = h;
       temporary_ = std::move(candidate);
       return true;
     }
-    if (GetLastError() != ERROR_FILE_EXISTS) return false;
+    if (GetLastError() != ERROR_FILE_EXISTS) break;
   }
-  return false;
+  // A folder that takes no new file: an existing file is still written where it is.
+  if (existing == INVALID_HANDLE_VALUE) return false;
+  handle_ = existing;
+  inPlaceFile_ = true;
+  return true;
 }
 
 bool ReplacingFile::Write(std::span<const std::uint8_t> bytes) {
@@ -139,12 +201,22 @@ bool ReplacingFile::Write(std::span<const std::uint8_t> bytes) {
 }
 
 bool ReplacingFile::Commit() {
-  // Devices have nothing to flush; only a file that replaces another must be on the disk.
-  bool ok = FlushFileBuffers(handle_) || temporary_.empty();
+  // A file written in place ends where the new contents end.
+  bool ok = !inPlaceFile_ || SetEndOfFile(handle_);
+  // Devices have nothing to flush; a file must be on the disk.
+  ok = (FlushFileBuffers(handle_) || (temporary_.empty() && !inPlaceFile_)) && ok;
   ok = CloseHandle(std::exchange(handle_, nullptr)) && ok;
-  if (temporary_.empty()) return ok;
-  ok = ok && MoveFileExA(temporary_.string().c_str(), target_.string().c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  if (temporary_.empty() || !ok) return ok;
+  const std::wstring target = target_.wstring();
+  const std::wstring temporary = temporary_.wstring();
+  // ReplaceFileW gives the new file the old one's attributes, ACL and creation time; a file
+  // that isn't there (any more) is only renamed into place.
+  if (GetFileAttributesW(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    ok = ReplaceFileW(target.c_str(), temporary.c_str(), nullptr, 0, nullptr, nullptr);
+  } else {
+    ok = MoveFileExW(temporary.c_str(), target.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  }
   if (ok) temporary_.clear();
   return ok;
 }

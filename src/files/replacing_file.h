@@ -37,6 +37,7 @@ class ReplacingFile {
 
 #ifdef _WIN32
   void* handle_ = nullptr;
+  bool inPlaceFile_ = false;  // an existing file written where it is, not replaced
 #else
   // How the bytes reach the target.
   enum class Route {

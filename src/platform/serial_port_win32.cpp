@@ -6,22 +6,13 @@
 #include <utility>
 
 #include "platform/com_names.h"
+#include "platform/comm_settings_win32.h"
 #include "platform/pause.h"
 #include "platform/serial_port.h"
 
 namespace korvaset {
 
 namespace {
-
-// The DCB's bit fields (fBinary .. fAbortOnError and the reserved bits) share the one
-// DWORD that follows BaudRate.
-constexpr std::size_t kFlagWordOffset = offsetof(DCB, BaudRate) + sizeof(DWORD);
-static_assert(offsetof(DCB, wReserved) == kFlagWordOffset + sizeof(DWORD));
-
-// Clears fOutxCtsFlow, fOutxDsrFlow, fDtrControl, fDsrSensitivity, fOutX, fInX and the
-// high bit of fRtsControl; then sets DTR_CONTROL_ENABLE and RTS_CONTROL_ENABLE.
-constexpr DWORD kFlagsKept = 0xFFFFDC93;
-constexpr DWORD kFlagsSet = 0x1010;
 
 std::string SystemMessage(DWORD error) {
   char text[256] = {};
@@ -88,25 +79,13 @@ class Win32SerialPort final : public SerialPort {
   }
 
   bool ApplySettings(int baudRate) override {
-    dcb_.BaudRate = static_cast<DWORD>(baudRate);
-    dcb_.ByteSize = 8;
-    dcb_.Parity = 0;
-    dcb_.StopBits = 0;
-    DWORD flags = 0;
-    std::memcpy(&flags, reinterpret_cast<const char*>(&dcb_) + kFlagWordOffset, sizeof flags);
-    flags = (flags & kFlagsKept) | kFlagsSet;
-    std::memcpy(reinterpret_cast<char*>(&dcb_) + kFlagWordOffset, &flags, sizeof flags);
+    SetLineSettings(dcb_, baudRate);
     if (!SetCommState(handle_.Get(), &dcb_)) return Fail("SetCommState");
     return true;
   }
 
   bool ApplyTimeouts(const PortTimeouts& timeouts) override {
-    COMMTIMEOUTS t{};
-    t.ReadIntervalTimeout = static_cast<DWORD>(timeouts.readInterval);
-    t.ReadTotalTimeoutMultiplier = static_cast<DWORD>(timeouts.readTotalMultiplier);
-    t.ReadTotalTimeoutConstant = static_cast<DWORD>(timeouts.readTotalConstant);
-    t.WriteTotalTimeoutMultiplier = static_cast<DWORD>(timeouts.writeTotalMultiplier);
-    t.WriteTotalTimeoutConstant = static_cast<DWORD>(timeouts.writeTotalConstant);
+    COMMTIMEOUTS t = MakeCommTimeouts(timeouts);
     if (!SetCommTimeouts(handle_.Get(), &t)) return Fail("SetCommTimeouts");
     return true;
   }

@@ -1,20 +1,28 @@
 #include "support/temp_dir.h"
 
-#include <stdlib.h>
-
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <system_error>
+
+#include "platform/utf8_path.h"
 
 namespace korvaset::testing {
 
 TempDir::TempDir() {
-  std::string pathTemplate =
-      (std::filesystem::temp_directory_path() / "korvaset-test-XXXXXX").string();
-  if (mkdtemp(pathTemplate.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  root_ = pathTemplate;
+  // Creating a folder is exclusive, so a name someone else took costs only another try.
+  std::random_device random;
+  const std::filesystem::path base = std::filesystem::temp_directory_path();
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    char name[32];
+    std::snprintf(name, sizeof name, "korvaset-test-%08x", static_cast<unsigned>(random()));
+    root_ = base / name;
+    if (std::filesystem::create_directory(root_)) return;
+  }
+  throw std::runtime_error("no temporary folder could be made");
 }
 
 TempDir::~TempDir() {
@@ -22,19 +30,23 @@ TempDir::~TempDir() {
   std::filesystem::remove_all(root_, ignored);
 }
 
+std::string TempDir::Path(const std::string& name) const {
+  return Utf8String(root_ / Utf8Path(name));
+}
+
 std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
+  std::ifstream in(Utf8Path(path), std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 void WriteFileBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
+  std::ofstream(Utf8Path(path), std::ios::binary) << bytes;
 }
 
 std::vector<std::string> FilesIn(const std::filesystem::path& folder) {
   std::vector<std::string> names;
   for (const auto& entry : std::filesystem::directory_iterator(folder)) {
-    names.push_back(entry.path().filename().string());
+    names.push_back(Utf8String(entry.path().filename()));
   }
   std::sort(names.begin(), names.end());
   return names;

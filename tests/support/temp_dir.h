@@ -15,12 +15,14 @@ class TempDir {
   TempDir& operator=(const TempDir&) = delete;
 
   const std::filesystem::path& Root() const { return root_; }
-  std::string Path(const std::string& name) const { return (root_ / name).string(); }
+  // Paths are UTF-8 text, as the program takes them.
+  std::string Path(const std::string& name) const;
 
  private:
   std::filesystem::path root_;
 };
 
+// path is UTF-8.
 std::string ReadFileBytes(const std::string& path);
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 
