@@ -1,6 +1,7 @@
 // korvaset-cli: the configuration operations of Korvaset for scripts and terminals.
 #include "cli/command_set.h"
 #include "cli/device_commands.h"
+#include "cli/documentation_commands.h"
 #include "cli/hex_command.h"
 #include "cli/new_command.h"
 #include "cli/set_command.h"
@@ -16,5 +17,6 @@ int main(int argc, char** argv) {
   korvaset::AddSetCommand(commands);
   korvaset::AddHexCommand(commands);
   korvaset::AddDeviceCommands(commands);
+  korvaset::AddDocumentationCommands(commands);
   return commands.Run(argc, argv);
 }
