@@ -1,8 +1,8 @@
 #include "cli/manual_page.h"
 
 #include <cctype>
+#include <chrono>
 #include <cstdlib>
-#include <ctime>
 
 #include "cli/command_introspection.h"
 
@@ -18,15 +18,18 @@ std::string Italic(std::string_view text) {
 }
 
 std::string ManualDate() {
-  std::time_t when = std::time(nullptr);
+  using namespace std::chrono;
+  sys_seconds when = time_point_cast<seconds>(system_clock::now());
   if (const char* epoch = std::getenv("SOURCE_DATE_EPOCH")) {
-    when = static_cast<std::time_t>(std::strtoll(epoch, nullptr, 10));
+    when = sys_seconds(seconds(std::strtoll(epoch, nullptr, 10)));
   }
-  std::tm utc{};
-  gmtime_r(&when, &utc);
-  char date[32];
-  std::strftime(date, sizeof date, "%B %Y", &utc);
-  return date;
+  // By hand, not strftime: the page must not change with the builder's locale.
+  static constexpr const char* kMonths[] = {"January",   "February", "March",    "April",
+                                            "May",       "June",     "July",     "August",
+                                            "September", "October",  "November", "December"};
+  const year_month_day day{floor<days>(when)};
+  return std::string(kMonths[static_cast<unsigned>(day.month()) - 1]) + " " +
+         std::to_string(static_cast<int>(day.year()));
 }
 
 // The options of a command other than --help, which every command has.
