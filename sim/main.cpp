@@ -19,6 +19,8 @@ int main(int argc, char** argv) {
       "until SIGINT or SIGTERM."};
   app.name("korvalink-sim");
   app.set_version_flag("--version", "korvalink-sim " + std::string(kVersion));
+  // Wide enough that no option's name meets its description (the manual page relies on it).
+  app.get_formatter()->column_width(36);
   SimulatorOptions options;
   std::string imagePath;
   std::string faultName = "none";

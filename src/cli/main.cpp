@@ -2,6 +2,7 @@
 #include "cli/command_set.h"
 #include "cli/device_commands.h"
 #include "cli/diff_command.h"
+#include "cli/documentation_commands.h"
 #include "cli/export_command.h"
 #include "cli/hex_command.h"
 #include "cli/import_command.h"
@@ -22,5 +23,6 @@ int main(int argc, char** argv) {
   korvaset::AddImportCommand(commands);
   korvaset::AddDiffCommand(commands);
   korvaset::AddDeviceCommands(commands);
+  korvaset::AddDocumentationCommands(commands);
   return commands.Run(argc, argv);
 }

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "cli/command_set.h"
+
+namespace korvaset {
+
+// Hidden commands that the build runs to write korvaset-cli's manual page and its bash
+// completion from the command set itself, so that neither can drift from --help. Added
+// last, they still see every command: they run after the whole command line was parsed.
+void AddDocumentationCommands(CommandSet& commands);
+
+}  // namespace korvaset
