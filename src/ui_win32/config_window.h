@@ -1,0 +1,76 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include "form/config_form.h"
+#include "form/dialog_items.h"
+
+namespace korvaset {
+
+class FileDialogs;
+class SerialPort;
+
+// The program's one window in Win32: a dialog from an in-memory template of the layout
+// table, whose items the form logic (ConfigForm, which owns the record and the serial
+// link) reaches through DialogItems. The dialog procedure routes the controls'
+// notifications to the form; Exit, About and the system menu's About item are the
+// window's own.
+class ConfigWindow final : public DialogItems {
+ public:
+  // port: the serial port the link drives; the platform's own when none is given.
+  explicit ConfigWindow(FileDialogs& fileDialogs, std::unique_ptr<SerialPort> port = nullptr);
+  ~ConfigWindow() override;
+  ConfigWindow(const ConfigWindow&) = delete;
+  ConfigWindow& operator=(const ConfigWindow&) = delete;
+
+  // Runs the window modally until it closes.
+  void RunModal();
+  // Creates the window shown and modeless, for a caller that runs the message loop
+  // (tests); it closes as the modal one does. Nothing when it can't be created.
+  HWND Create();
+
+  // The dialog while it exists.
+  HWND Handle() const { return hwnd_; }
+  ConfigForm& Form() { return form_; }
+  void OnAbout();
+
+  // DialogItems, over the dialog's items.
+  std::string ItemText(int id) const override;
+  void SetItemText(int id, std::string_view text) override;
+  bool IsItemChecked(int id) const override;
+  void CheckItem(int id, bool checked) override;
+  int ListSelection(int id) const override;
+  void SelectListEntry(int id, int index) override;
+  void EnableItem(int id, bool enabled) override;
+  int SelectedTab(int id) const override;
+  void InsertTab(int id, int index, std::string_view text) override;
+  void BeginWaitCursor() override;
+  void EndWaitCursor() override;
+
+ private:
+  static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  void OnInitDialog();
+  void OnCommand(int id, int code);
+  bool OnNotify(const NMHDR& header);
+  void Close(int id);
+  // The item id of a kind (a window class name), or nullptr.
+  HWND ItemOfClass(int id, const wchar_t* className) const;
+
+  HWND hwnd_ = nullptr;
+  bool modal_ = false;
+  HICON bigIcon_ = nullptr;
+  HICON smallIcon_ = nullptr;
+  int waitCount_ = 0;
+  HCURSOR cursorBeforeWait_ = nullptr;
+  ConfigForm form_;
+};
+
+// Places a dialog over the centre of its owner's window.
+void CenterOver(HWND dialog, HWND owner);
+
+}  // namespace korvaset

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+
+namespace korvaset {
+
+// The window that a dialog or message box is shown over, asked for each time it is shown:
+// the program's window exists only while it runs.
+using OwnerWindow = std::function<HWND()>;
+
+}  // namespace korvaset
