@@ -226,10 +226,37 @@ TEST_F(CliEndToEndTest, PortsThatCantBeHadSayWhy) {
     EXPECT_TRUE(Contains(result.err, c.reason)) << result.err;
   }
   EXPECT_FALSE(std::filesystem::exists(dir_.Path("out.kvc")));
+}
 
-  const CommandResult tone = Cli({"tone", "stop", "--port", "COM9"});
-  EXPECT_EQ(tone.exitCode, 1);
-  EXPECT_EQ(tone.err, "Error: Invalid Com Port Number\n");
+TEST_F(CliEndToEndTest, PortNamesAreStrict) {
+  auto sim = StartSim("kl");
+  // Were a name to fall back on COM1 or COM3, it would reach the simulator.
+  const std::vector<std::string> environment = {"KORVASET_COM1=" + dir_.Path("kl"),
+                                                "KORVASET_COM3=" + dir_.Path("kl")};
+  const struct {
+    std::string port;
+    int exitCode;
+    std::string err;
+  } cases[] = {
+      {"", 2, "--port: the port name is empty"},
+      {"COM0", 1, "Error: Invalid Com Port Number\n"},
+      {"COM9", 1, "Error: Invalid Com Port Number\n"},
+      {"COM10", 1, "Error: Invalid Com Port Number\n"},
+      {"COM-1", 1, "Error: Invalid Com Port Number\n"},
+  };
+  for (const auto& c : cases) {
+    const CommandResult result = RunCommand({KORVASET_CLI_PATH, "tone", "stop", "--port", c.port},
+                                            std::chrono::seconds(30), environment);
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.port;
+    EXPECT_EQ(result.err.substr(0, c.err.size()), c.err) << c.port;
+  }
+  usleep(100'000);
+  EXPECT_FALSE(Contains(sim->Log(), "client opened")) << sim->Log();  // nothing was sent
+
+  const CommandResult result = RunCommand({KORVASET_CLI_PATH, "version", "--port", "com3"},
+                                          std::chrono::seconds(30), environment);
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, kBanner + "\n");
 }
 
 TEST_F(CliEndToEndTest, PortsListsTheComNames) {
