@@ -70,7 +70,7 @@ Simulator::Simulator(SimulatorOptions options, std::ostream& log)
       // Ten bits on the line for every byte: start bit, eight data bits, stop bit.
       byteTime_(std::chrono::duration_cast<Clock::duration>(
           std::chrono::nanoseconds(10 * 1'000'000'000LL / std::max(options_.baud, 1)))),
-      pty_(std::make_unique<PseudoTerminal>()),
+      pty_(std::make_unique<PseudoTerminal>(options_.baud)),
       tracker_(options_.image, options_.fault, [this](const std::string& text) { Log(text); }) {
   if (!options_.link.empty()) link_.emplace(options_.link, pty_->SlavePath());
 }
@@ -186,7 +186,7 @@ void Simulator::ClientGone() {
 void Simulator::HangUp() {
   pending_.clear();
   pty_.reset();  // the client's next read or write fails with EIO
-  pty_ = std::make_unique<PseudoTerminal>();
+  pty_ = std::make_unique<PseudoTerminal>(options_.baud);
   if (link_) link_->Repoint(pty_->SlavePath());
   Log("hung up; now answering on " + pty_->SlavePath());
   clientAway_ = true;

@@ -1,13 +1,19 @@
 // korvaset-cli's device commands against korvalink-sim, both real programs, on a real
 // pseudo-terminal. Cases that each take seconds run side by side, one simulator each.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
+#include <cstdio>
 #include <filesystem>
 #include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "child_process.h"
@@ -257,6 +263,89 @@ TEST_F(CliEndToEndTest, PortNamesAreStrict) {
                                           std::chrono::seconds(30), environment);
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out, kBanner + "\n");
+}
+
+// A pseudo-terminal set up as a user's terminal is (line editing, echo, signals, at 2400
+// baud), whose master plays a device that answers every version request with a reply.
+class TerminalDevice {
+ public:
+  explicit TerminalDevice(std::string reply) : reply_(std::move(reply)) {
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) return;
+    slavePath_ = ptsname(master_);
+    // The settings stay with the pair for as long as the master is open.
+    const int slave = open(slavePath_.c_str(), O_RDWR | O_NOCTTY);
+    termios settings{};
+    tcgetattr(slave, &settings);
+    settings.c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
+    settings.c_iflag |= ICRNL | IXON;
+    cfsetspeed(&settings, B2400);
+    tcsetattr(slave, TCSANOW, &settings);
+    close(slave);
+    device_ = std::thread([this] { Serve(); });
+  }
+  ~TerminalDevice() {
+    stop_ = true;
+    if (device_.joinable()) device_.join();
+    if (master_ >= 0) close(master_);
+  }
+
+  const std::string& SlavePath() const { return slavePath_; }
+  // The settings, as text that a test failure can show.
+  std::string Settings() const {
+    termios t{};
+    tcgetattr(master_, &t);
+    char text[128];
+    std::snprintf(text, sizeof text, "i=%x o=%x c=%x l=%x speed=%u/%u", t.c_iflag, t.c_oflag,
+                  t.c_cflag, t.c_lflag, static_cast<unsigned>(cfgetispeed(&t)),
+                  static_cast<unsigned>(cfgetospeed(&t)));
+    return text + std::string(reinterpret_cast<const char*>(t.c_cc), NCCS);
+  }
+
+ private:
+  void Serve() {
+    std::string received;
+    while (!stop_) {
+      pollfd p{master_, POLLIN, 0};
+      char buffer[64];
+      const ssize_t count = poll(&p, 1, 20) > 0 ? read(master_, buffer, sizeof buffer) : 0;
+      if (count <= 0) {
+        usleep(5'000);  // nobody has the slave open: the master reports a hang-up
+        continue;
+      }
+      received.append(buffer, static_cast<std::size_t>(count));
+      if (const auto at = received.find("\x1bV"); at != std::string::npos) {
+        received.erase(0, at + 2);
+        if (!reply_.empty()) (void)!write(master_, reply_.data(), reply_.size());
+      }
+    }
+  }
+
+  std::string reply_;
+  int master_ = -1;
+  std::string slavePath_;
+  std::thread device_;
+  std::atomic<bool> stop_ = false;
+};
+
+TEST_F(CliEndToEndTest, APortIsLeftWithTheSettingsItHad) {
+  const struct {
+    const char* reply;
+    int exitCode;
+  } cases[] = {
+      {"Korvalink 9.9 terminal", 0},  // found and closed
+      {"", 1},                        // silent: closed after each try
+      {"Not a Korvalink", 1},         // left open by the probe until the program ends
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.reply);
+    TerminalDevice terminal(c.reply);
+    ASSERT_FALSE(terminal.SlavePath().empty());
+    const std::string before = terminal.Settings();
+    const CommandResult result = Cli({"version", "--port", terminal.SlavePath()});
+    EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
+    EXPECT_EQ(terminal.Settings(), before);
+  }
 }
 
 TEST_F(CliEndToEndTest, PortsListsTheComNames) {
