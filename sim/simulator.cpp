@@ -124,15 +124,17 @@ void Simulator::Run(const StopSignals& signals) {
 
 void Simulator::Receive(std::span<const std::uint8_t> bytes) {
   const int speed = pty_->LineSpeed();
+  TrackerResponse response;
   if (speed != options_.baud) {
-    // At another speed the tracker's UART sees only garbage and a command never forms.
-    Log("ignored " + std::to_string(bytes.size()) + (bytes.size() == 1 ? " byte" : " bytes") +
-        " at " + std::to_string(speed) + " baud (answering at " + std::to_string(options_.baud) +
-        " only)");
-    tracker_.Reset();
-    return;
+    const std::string what =
+        std::to_string(bytes.size()) + (bytes.size() == 1 ? " byte" : " bytes") + " at " +
+        std::to_string(speed) + " baud (answering at " + std::to_string(options_.baud) + " only)";
+    // What a real tracker would make of them: a pending image takes them as image data.
+    Log(tracker_.AwaitingImage() ? "garbled " + what + " taken as image data" : "ignored " + what);
+    response = tracker_.ReceiveGarbled(bytes);
+  } else {
+    response = tracker_.Receive(bytes);
   }
-  TrackerResponse response = tracker_.Receive(bytes);
   if (response.imageStored && !options_.save.empty()) {
     try {
       WriteImageAsConfigFile(options_.save, tracker_.Image());
@@ -179,7 +181,7 @@ void Simulator::ClientGone() {
     Log("reply cut off: " + std::to_string(pending_.size()) + " bytes unsent");
     pending_.clear();
   }
-  tracker_.Reset();
+  tracker_.PortClosed();
   clientAway_ = true;
 }
 
