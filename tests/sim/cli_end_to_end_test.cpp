@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <termios.h>
 #include <unistd.h>
@@ -263,6 +264,71 @@ TEST_F(CliEndToEndTest, PortNamesAreStrict) {
                                           std::chrono::seconds(30), environment);
   EXPECT_EQ(result.exitCode, 0) << result.err;
   EXPECT_EQ(result.out, kBanner + "\n");
+}
+
+// Waits until the simulator has logged text; false after ten seconds without it.
+bool WaitForLog(const SimProcess& sim, const std::string& text) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!Contains(sim.Log(), text)) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    usleep(10'000);
+  }
+  return true;
+}
+
+TEST_F(CliEndToEndTest, AnInterruptedWriteStillWritesAndVerifiesTheWholeImage) {
+  const std::string source = dir_.Path("source.kvc");
+  SaveConfiguration(source);
+  {
+    // Once through the image, so that the file holds its values as the tracker stores them.
+    ConfigRecord record;
+    ASSERT_TRUE(LoadConfigFile(record, source));
+    ASSERT_FALSE(SaveConfigFile(record, source));
+  }
+  const struct Case {
+    std::string name;
+    int signal;
+    int times;
+    int exitCode;
+  } cases[] = {
+      {"int", SIGINT, 2, 130},  // a second Ctrl-C doesn't cut the write either
+      {"term", SIGTERM, 1, 143},
+  };
+  std::vector<std::unique_ptr<SimProcess>> sims;
+  std::vector<std::future<CommandResult>> runs;
+  for (const Case& c : cases) {
+    sims.push_back(StartSim(c.name, {"--baud", "9600", "--save", dir_.Path(c.name + ".kvc")}));
+    const SimProcess* sim = sims.back().get();
+    const std::vector<std::string> write = {KORVASET_CLI_PATH, "write", source, "--port",
+                                            dir_.Path(c.name)};
+    runs.push_back(std::async(std::launch::async, [sim, write, c] {
+      return RunCommand(write, std::chrono::seconds(30), {}, [sim, c](pid_t cli) {
+        // The image bytes go out 10 ms apart: 600 ms after the command is half-way.
+        if (!WaitForLog(*sim, "ESC 'D' image write")) return;
+        usleep(600'000);
+        for (int i = 0; i < c.times; ++i) {
+          kill(cli, c.signal);
+          usleep(100'000);
+        }
+      });
+    }));
+  }
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    SCOPED_TRACE(c.name);
+    const CommandResult result = runs[i].get();
+    EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
+    EXPECT_EQ(result.out, "Write Successful\n");
+    const std::string notice = "Finishing the write; the tracker would be left half-written\n";
+    const auto first = result.err.find(notice);
+    EXPECT_NE(first, std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find(notice, first + 1), std::string::npos) << result.err;
+    // The tracker holds the whole new image, and the next command finds it.
+    EXPECT_EQ(ReadFileBytes(dir_.Path(c.name + ".kvc")), ReadFileBytes(source));
+    const CommandResult read =
+        Cli({"read", dir_.Path(c.name + "-read.kvc"), "--port", dir_.Path(c.name)});
+    EXPECT_EQ(read.exitCode, 0) << read.err;
+  }
 }
 
 // A pseudo-terminal set up as a user's terminal is (line editing, echo, signals, at 2400
