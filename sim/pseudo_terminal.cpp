@@ -19,7 +19,7 @@ namespace {
 
 }  // namespace
 
-PseudoTerminal::PseudoTerminal() {
+PseudoTerminal::PseudoTerminal(int baud) {
   master_ = posix_openpt(O_RDWR | O_NOCTTY);
   if (master_ < 0) ThrowErrno("posix_openpt");
   try {
@@ -38,6 +38,7 @@ PseudoTerminal::PseudoTerminal() {
     if (result == 0) {
       cfmakeraw(&settings);
       settings.c_cflag |= CLOCAL | CREAD;
+      cfsetspeed(&settings, baud == 9600 ? B9600 : B4800);
       result = tcsetattr(slave, TCSANOW, &settings);
     }
     const int savedErrno = errno;

@@ -6,11 +6,15 @@ namespace korvaset {
 
 // The master side of a pseudo-terminal whose slave is the simulated tracker's serial port.
 // The slave is put in raw mode at creation, before any client can open it, so that no
-// line discipline ever echoes or translates the tracker's binary bytes.
+// line discipline ever echoes or translates the tracker's binary bytes. It starts at the
+// tracker's speed, as a port set up for the tracker would: a client that puts back the
+// settings it found when it closes then leaves the speed of its last bytes as it was,
+// even when the simulator reads them a little later.
 class PseudoTerminal {
  public:
-  // Creates a new pair. Throws std::system_error when the system refuses.
-  PseudoTerminal();
+  // Creates a new pair at this line speed (4800 or 9600). Throws std::system_error when the
+  // system refuses.
+  explicit PseudoTerminal(int baud);
   ~PseudoTerminal();
   PseudoTerminal(const PseudoTerminal&) = delete;
   PseudoTerminal& operator=(const PseudoTerminal&) = delete;

@@ -70,7 +70,7 @@ Simulator::Simulator(SimulatorOptions options, std::ostream& log)
       // Ten bits on the line for every byte: start bit, eight data bits, stop bit.
       byteTime_(std::chrono::duration_cast<Clock::duration>(
           std::chrono::nanoseconds(10 * 1'000'000'000LL / std::max(options_.baud, 1)))),
-      pty_(std::make_unique<PseudoTerminal>()),
+      pty_(std::make_unique<PseudoTerminal>(options_.baud)),
       tracker_(options_.image, options_.fault, [this](const std::string& text) { Log(text); }) {
   if (!options_.link.empty()) link_.emplace(options_.link, pty_->SlavePath());
 }
@@ -124,15 +124,17 @@ void Simulator::Run(const StopSignals& signals) {
 
 void Simulator::Receive(std::span<const std::uint8_t> bytes) {
   const int speed = pty_->LineSpeed();
+  TrackerResponse response;
   if (speed != options_.baud) {
-    // At another speed the tracker's UART sees only garbage and a command never forms.
-    Log("ignored " + std::to_string(bytes.size()) + (bytes.size() == 1 ? " byte" : " bytes") +
-        " at " + std::to_string(speed) + " baud (answering at " + std::to_string(options_.baud) +
-        " only)");
-    tracker_.Reset();
-    return;
+    const std::string what =
+        std::to_string(bytes.size()) + (bytes.size() == 1 ? " byte" : " bytes") + " at " +
+        std::to_string(speed) + " baud (answering at " + std::to_string(options_.baud) + " only)";
+    // What a real tracker would make of them: a pending image takes them as image data.
+    Log(tracker_.AwaitingImage() ? "garbled " + what + " taken as image data" : "ignored " + what);
+    response = tracker_.ReceiveGarbled(bytes);
+  } else {
+    response = tracker_.Receive(bytes);
   }
-  TrackerResponse response = tracker_.Receive(bytes);
   if (response.imageStored && !options_.save.empty()) {
     try {
       WriteImageAsConfigFile(options_.save, tracker_.Image());
@@ -179,14 +181,14 @@ void Simulator::ClientGone() {
     Log("reply cut off: " + std::to_string(pending_.size()) + " bytes unsent");
     pending_.clear();
   }
-  tracker_.Reset();
+  tracker_.PortClosed();
   clientAway_ = true;
 }
 
 void Simulator::HangUp() {
   pending_.clear();
   pty_.reset();  // the client's next read or write fails with EIO
-  pty_ = std::make_unique<PseudoTerminal>();
+  pty_ = std::make_unique<PseudoTerminal>(options_.baud);
   if (link_) link_->Repoint(pty_->SlavePath());
   Log("hung up; now answering on " + pty_->SlavePath());
   clientAway_ = true;

@@ -55,6 +55,25 @@ SimulatedTracker::SimulatedTracker(const DeviceImage& image, TrackerFault fault,
   if (fault_ == TrackerFault::kBlank) image_.fill(0xFF);
 }
 
+void SimulatedTracker::PortClosed() {
+  if (state_ != State::kWriteImage) return;
+  incomingAcrossClose_ = true;
+  log_("image write incomplete: " + std::to_string(incomingCount_) + " of " +
+       std::to_string(kImageSize) + " bytes arrived; the next " +
+       std::to_string(kImageSize - incomingCount_) + " bytes complete it");
+}
+
+TrackerResponse SimulatedTracker::ReceiveGarbled(std::span<const std::uint8_t> bytes) {
+  if (state_ != State::kWriteImage) {
+    Reset();
+    return {};
+  }
+  // Each byte comes out changed, so the image is certain to be damaged.
+  std::vector<std::uint8_t> garbage(bytes.begin(), bytes.end());
+  for (std::uint8_t& byte : garbage) byte = static_cast<std::uint8_t>(~byte);
+  return Receive(garbage);
+}
+
 void SimulatedTracker::Reset() {
   if (state_ == State::kWriteImage) {
     log_("image write cut off after " + std::to_string(incomingCount_) + " of " +
@@ -62,6 +81,7 @@ void SimulatedTracker::Reset() {
   }
   state_ = State::kIdle;
   incomingCount_ = 0;
+  incomingAcrossClose_ = false;
 }
 
 TrackerResponse SimulatedTracker::Receive(std::span<const std::uint8_t> bytes) {
@@ -111,7 +131,9 @@ TrackerResponse SimulatedTracker::Receive(std::span<const std::uint8_t> bytes) {
           state_ = State::kIdle;
           incomingCount_ = 0;
           response.imageStored = true;
-          log_("image write: stored " + std::to_string(kImageSize) + " bytes");
+          log_("image write: stored " + std::to_string(kImageSize) + " bytes" +
+               (incomingAcrossClose_ ? " (completed after the port was closed)" : ""));
+          incomingAcrossClose_ = false;
         }
         break;
     }

@@ -50,8 +50,16 @@ class SimulatedTracker {
   SimulatedTracker(const DeviceImage& image, TrackerFault fault, Log log);
 
   TrackerResponse Receive(std::span<const std::uint8_t> bytes);
-  // Forgets a command that was cut off (the client went away or the line was garbled).
+  // Bytes that arrived at another line speed, as the tracker's UART sees them: garbage. No
+  // command forms from them, but an image write that waits for its bytes takes them.
+  TrackerResponse ReceiveGarbled(std::span<const std::uint8_t> bytes);
+  // The host closed its port. A tracker can't see that: an image that has arrived only in
+  // part stays pending, and the bytes that come next complete it.
+  void PortClosed();
+  // Forgets a command that was cut off (the line was dropped or garbled).
   void Reset();
+  // Whether an image write has begun and waits for more image bytes.
+  bool AwaitingImage() const { return state_ == State::kWriteImage; }
 
   const DeviceImage& Image() const { return image_; }
 
@@ -68,6 +76,7 @@ class SimulatedTracker {
   State state_ = State::kIdle;
   DeviceImage incoming_{};
   int incomingCount_ = 0;
+  bool incomingAcrossClose_ = false;
   int readings_ = 0;
   bool written_ = false;
 };

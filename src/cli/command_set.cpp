@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "platform/command_line.h"
+#include "platform/interrupt_hold.h"
 
 namespace korvaset {
 
@@ -32,7 +33,11 @@ int CommandSet::Run(int argc, char** argv) {
     return app_.exit(error) == 0 ? kExitOk : kExitUsage;
   }
   for (const auto& [command, action] : commands_) {
-    if (command->parsed()) return action();
+    if (!command->parsed()) continue;
+    const int status = action();
+    // An interrupt held back during a write ends the program as it asked, now that the
+    // write has been reported.
+    return InterruptHold::HeldEndRequest().value_or(status);
   }
   return kExitUsage;
 }

@@ -41,14 +41,20 @@ struct PortOptions {
 };
 
 void AddPortOptions(CLI::App& command, PortOptions& options) {
+  // An empty name (a script's unset variable) must not fall back on some port.
+  const CLI::Validator named(
+      [](const std::string& name) { return name.empty() ? "the port name is empty" : ""; }, "PORT");
   command.add_option("--port", options.port, "COM1 to COM8, or a device path such as /dev/ttyUSB0")
+      ->check(named)
       ->capture_default_str();
   command.add_flag("--trace", options.trace,
                    "Print every byte written and read on stderr, with its time in ms");
 }
 
 // The serial port that --port names: a COM name resolves when it is opened, a path is
-// opened as it is. Traced on --trace; with a progress line for image writes on a terminal.
+// opened as it is. Any "COM<number>" counts as a COM name, so that COM0 or COM10 is
+// refused as a port number rather than opened as a file. Traced on --trace; with a progress line
+// for image writes on a terminal.
 std::unique_ptr<SerialPort> MakePort(const PortOptions& options, bool writeProgress) {
   std::unique_ptr<SerialPort> port =
       ComNumber(options.port) ? MakePlatformSerialPort() : MakePlatformSerialPort(options.port);
@@ -67,6 +73,7 @@ class DeviceLink {
  public:
   explicit DeviceLink(const PortOptions& options, bool writeProgress = false)
       : link_(MakePort(options, writeProgress)) {
+    // With a device path the number only has to pass the link's check.
     link_.SetPortNumber(ComNumber(options.port).value_or(1));
   }
 

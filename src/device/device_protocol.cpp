@@ -8,6 +8,7 @@
 #include "config/config_record.h"
 #include "device/serial_link.h"
 #include "platform/ascii_text.h"
+#include "platform/interrupt_hold.h"
 #include "platform/message_box.h"
 
 namespace korvaset {
@@ -61,10 +62,13 @@ bool SerialLink::FindDevice(std::span<char> banner) {
   return ShowError("Korvalink Not Found");
 }
 
-bool SerialLink::SendWriteCommand(std::span<const std::uint8_t> image) {
+bool SerialLink::SendWriteCommand(std::span<const std::uint8_t> image,
+                                  std::optional<InterruptHold>& hold) {
   if (Open()) return true;
   std::array<std::uint8_t, kWriteDrainCapacity> drain{};
   Read(drain);
+  // Nothing has gone out yet: an interrupt until here ends the program with nothing sent.
+  hold.emplace();
   // Header and image within one opening, at the same pace and nothing between them.
   if (Write(kImageWrite) || Write(image)) {
     Close();
@@ -96,11 +100,17 @@ int SerialLink::ReadImage(std::span<std::uint8_t> buffer) {
 }
 
 bool SerialLink::WriteImage(std::span<const std::uint8_t> image) {
-  if (SendWriteCommand(image)) return true;
-  port_->Pause(kCommandPauseMs);
   std::array<std::uint8_t, kImageBufferSize> readBack{};
-  int received = SendReadCommand(readBack);
-  if (received == 0) received = SendReadCommand(readBack);  // one retry, no more
+  int received = 0;
+  {
+    // A tracker left with part of an image takes the next command's bytes as the rest of it:
+    // the write and its read-back run to their end, whatever signal comes.
+    std::optional<InterruptHold> hold;
+    if (SendWriteCommand(image, hold)) return true;
+    port_->Pause(kCommandPauseMs);
+    received = SendReadCommand(readBack);
+    if (received == 0) received = SendReadCommand(readBack);  // one retry, no more
+  }
   const int count = static_cast<int>(image.size());
   if (received != count) {
     char text[64];

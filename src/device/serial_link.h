@@ -2,11 +2,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 #include <span>
 
 #include "platform/serial_port.h"
 
 namespace korvaset {
+
+class InterruptHold;
 
 // The connection to the tracker: which COM port, at which speed, and the port while it is
 // open. Every command opens the port, exchanges its bytes and closes it again.
@@ -36,11 +39,14 @@ class SerialLink {
   // the buffer; FindDevice tries 4800 baud, then 9600, and keeps the speed that answered.
   bool CheckVersion(std::span<char> banner);
   bool FindDevice(std::span<char> banner);
-  bool SendWriteCommand(std::span<const std::uint8_t> image);
+  // The image write command. The hold begins just before its first byte goes out, and the
+  // caller keeps it until what must follow the write has ended too.
+  bool SendWriteCommand(std::span<const std::uint8_t> image, std::optional<InterruptHold>& hold);
   int SendReadCommand(std::span<std::uint8_t> buffer);
   // Reads the image twice: the count, or 0 when a reading fails or the two disagree.
   int ReadImage(std::span<std::uint8_t> buffer);
-  // Writes the image and reads it back to check it.
+  // Writes the image and reads it back to check it. From the first byte of the write
+  // command until the read-back has ended, requests to end the program are held back.
   bool WriteImage(std::span<const std::uint8_t> image);
   // Stops the test tone, then sends the tone code: '1', '2', '3' or 'x' (stop).
   bool SendTone(std::uint8_t toneCode);

@@ -1,5 +1,7 @@
 #include "platform/com_names.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstdlib>
 
 #include "platform/ascii_text.h"
@@ -21,15 +23,18 @@ std::string SerialPortInfo::Description() const {
 }
 
 std::optional<int> ComNumber(std::string_view comName) {
-  if (comName.size() < 4 || comName.size() > 6) return std::nullopt;
   if (!StartsWithIgnoringAsciiCase(comName, "COM")) return std::nullopt;
-  int number = 0;
-  for (char c : comName.substr(3)) {
+  std::string_view digits = comName.substr(3);
+  const bool negative = !digits.empty() && digits.front() == '-';
+  if (negative) digits.remove_prefix(1);
+  if (digits.empty()) return std::nullopt;
+  long long number = 0;
+  for (char c : digits) {
     if (c < '0' || c > '9') return std::nullopt;
-    number = number * 10 + (c - '0');
+    // Far beyond any port: it only has to stay out of 1..8 without overflowing.
+    number = std::min<long long>(number * 10 + (c - '0'), INT_MAX);
   }
-  if (number == 0) return std::nullopt;
-  return number;
+  return static_cast<int>(negative ? -number : number);
 }
 
 std::string ComEnvironmentVariable(int number) {

@@ -31,7 +31,9 @@ struct SerialPortInfo {
   std::string Description() const;
 };
 
-// The number of a COM name: 3 for "COM3" (letter case ignored); nothing for any other text.
+// The number of a COM name, "COM" and a whole number, letter case ignored: 3 for "com3",
+// and also 0 for "COM0", -1 for "COM-1" or INT_MAX for a number beyond int, which no port
+// has. Nothing for any other text (a device path).
 std::optional<int> ComNumber(std::string_view comName);
 
 // The environment variable that names the device of COMn: "KORVASET_COM3".
@@ -49,8 +51,8 @@ struct ResolvedComName {
 };
 
 // The device that a COM name opens: KORVASET_COMn when set, otherwise the n-th port of
-// ListSerialPorts. Nothing when no device stands behind the name. A name that is not a
-// COM name is taken as a device path. On Windows "COMn" becomes "\\.\COMn".
+// ListSerialPorts. Nothing when no device stands behind the name (COM0 among them). A name that is
+// not a COM name is taken as a device path. On Windows "COMn" becomes "\\.\COMn".
 std::optional<ResolvedComName> ResolveComName(std::string_view comName,
                                               const SerialDeviceRoots& roots = {},
                                               const EnvironmentLookup& environment = {});

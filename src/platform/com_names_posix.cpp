@@ -138,6 +138,7 @@ std::optional<ResolvedComName> ResolveComName(std::string_view comName,
     if (comName.empty()) return std::nullopt;
     return ResolvedComName{.path = std::string(comName)};
   }
+  if (*number < 1) return std::nullopt;
   const std::string variable = ComEnvironmentVariable(*number);
   const std::optional<std::string> configured =
       environment ? environment(variable) : ProcessEnvironment(variable);

@@ -23,7 +23,10 @@ std::optional<ResolvedComName> ResolveComName(std::string_view comName, const Se
                                               const EnvironmentLookup&) {
   if (comName.empty()) return std::nullopt;
   // The \\.\ prefix reaches COM10 and above as well as COM1..COM9.
-  if (ComNumber(comName)) return ResolvedComName{.path = "\\\\.\\" + std::string(comName)};
+  if (const std::optional<int> number = ComNumber(comName)) {
+    if (*number < 1) return std::nullopt;
+    return ResolvedComName{.path = "\\\\.\\" + std::string(comName)};
+  }
   return ResolvedComName{.path = std::string(comName)};
 }
 

@@ -51,6 +51,51 @@ class FileDescriptor {
   int fd_ = -1;
 };
 
+// Owns an open terminal device and the settings it had when we opened it, and puts those
+// back before the descriptor is closed, however that happens: a port is left as it was
+// found, not raw at 4800 baud (a shell on it would look dead).
+class OpenTerminal {
+ public:
+  OpenTerminal() = default;
+  explicit OpenTerminal(FileDescriptor fd) : fd_(std::move(fd)) {
+    termios found{};
+    if (tcgetattr(fd_.Get(), &found) == 0) found_ = found;
+  }
+  OpenTerminal(OpenTerminal&& other) noexcept = default;
+  OpenTerminal& operator=(OpenTerminal&& other) noexcept {
+    if (this != &other) {
+      Reset();
+      fd_ = std::move(other.fd_);
+      found_ = std::exchange(other.found_, std::nullopt);
+    }
+    return *this;
+  }
+  ~OpenTerminal() { Reset(); }
+
+  int Get() const { return fd_.Get(); }
+  bool Valid() const { return fd_.Valid(); }
+  // Puts the settings back once the last byte has left the line (a new speed would garble
+  // it in the UART) and hands the descriptor over for closing.
+  int Release() {
+    Restore(TCSADRAIN);
+    return fd_.Release();
+  }
+  // On a failure nothing is waited for.
+  void Reset() {
+    Restore(TCSANOW);
+    fd_.Reset();
+  }
+
+ private:
+  void Restore(int when) {
+    if (fd_.Valid() && found_) tcsetattr(fd_.Get(), when, &*found_);
+    found_.reset();
+  }
+
+  FileDescriptor fd_;
+  std::optional<termios> found_;
+};
+
 std::optional<speed_t> SpeedConstant(int baudRate) {
   switch (baudRate) {
     case 1200:
@@ -128,7 +173,7 @@ class PosixSerialPort final : public SerialPort {
       return false;
     }
     ioctl(fd.Get(), TIOCEXCL);
-    fd_ = std::move(fd);
+    fd_ = OpenTerminal(std::move(fd));
     haveSettings_ = false;
     return true;
   }
@@ -258,7 +303,8 @@ class PosixSerialPort final : public SerialPort {
     }
     if (queued > 0) tcflush(fd, TCOFLUSH);
     ioctl(fd, TIOCNXCL);
-    // The descriptor is gone after close() whatever it returns, so it is never retried.
+    // Release puts the settings back, now that no byte waits for the line. The descriptor
+    // is gone after close() whatever it returns, so it is never retried.
     if (::close(fd_.Release()) != 0 && errno != EINTR) {
       const int error = errno;
       lastError_ = path_ + ": closing: " + std::strerror(error);
@@ -301,7 +347,7 @@ class PosixSerialPort final : public SerialPort {
 
   std::string devicePath_;
   std::string path_;
-  FileDescriptor fd_;
+  OpenTerminal fd_;
   termios settings_{};
   bool haveSettings_ = false;
   PortTimeouts timeouts_;

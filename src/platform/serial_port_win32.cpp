@@ -45,9 +45,38 @@ class Handle {
   HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
+// The settings and time-outs a port had when we opened it, put back before we close it, so
+// that a port is left as it was found.
+class FoundSettings {
+ public:
+  void Read(HANDLE handle) {
+    DCB dcb{};
+    dcb.DCBlength = sizeof(DCB);
+    if (GetCommState(handle, &dcb)) dcb_ = dcb;
+    COMMTIMEOUTS timeouts{};
+    if (GetCommTimeouts(handle, &timeouts)) timeouts_ = timeouts;
+  }
+  void Restore(HANDLE handle) {
+    if (dcb_) SetCommState(handle, &*dcb_);
+    if (timeouts_) SetCommTimeouts(handle, &*timeouts_);
+    dcb_.reset();
+    timeouts_.reset();
+  }
+
+ private:
+  std::optional<DCB> dcb_;
+  std::optional<COMMTIMEOUTS> timeouts_;
+};
+
 class Win32SerialPort final : public SerialPort {
  public:
   explicit Win32SerialPort(std::string devicePath) : devicePath_(std::move(devicePath)) {}
+  // A port still open when the program lets go of it is put back as well.
+  ~Win32SerialPort() override {
+    if (handle_.Valid()) found_.Restore(handle_.Get());
+  }
+  Win32SerialPort(const Win32SerialPort&) = delete;
+  Win32SerialPort& operator=(const Win32SerialPort&) = delete;
 
   bool Open(std::string_view comName) override {
     // A handle that won't close is let go, not kept: whatever follows, it is not our port.
@@ -66,6 +95,7 @@ class Win32SerialPort final : public SerialPort {
                                 OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE) return Fail("opening");
     handle_.Set(handle);
+    found_.Read(handle);
     // 10 ms pauses must last 10 ms while the port is in use, not a 15.6 ms tick.
     fineTimer_.emplace();
     return true;
@@ -109,6 +139,7 @@ class Win32SerialPort final : public SerialPort {
   }
 
   bool Close() override {
+    found_.Restore(handle_.Get());
     if (!CloseHandle(handle_.Get())) return Fail("CloseHandle");
     handle_.Release();
     fineTimer_.reset();
@@ -135,6 +166,7 @@ class Win32SerialPort final : public SerialPort {
   std::string devicePath_;
   std::string path_;
   Handle handle_;
+  FoundSettings found_;
   DCB dcb_{};
   std::optional<FineTimerScope> fineTimer_;
   std::string lastError_;

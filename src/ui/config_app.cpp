@@ -4,6 +4,7 @@
 
 #include "platform/message_box.h"
 #include "ui/config_window.h"
+#include "ui/end_signals.h"
 #include "ui/qt_file_dialogs.h"
 #include "ui/qt_message_boxes.h"
 
@@ -20,11 +21,13 @@ int ConfigApp::Run(MessageBoxes& boxes, std::span<const StartupStep> steps) {
       return 1;
     }
   }
+  const EndSignals endSignals;
   QtFileDialogs fileDialogs;
   ConfigWindow window(fileDialogs);
   fileDialogs.SetParent(&window);
   window.exec();  // how it closed doesn't matter: nothing is kept
-  return 0;
+  // Closed by logout, shutdown or Ctrl-C: end as that signal asks.
+  return endSignals.Received() != 0 ? 128 + endSignals.Received() : 0;
 }
 
 int ConfigApp::Run() {

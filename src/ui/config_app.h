@@ -20,7 +20,8 @@ class ConfigApp {
  public:
   // Runs the start-up steps; the first that fails ends the program with its text in a
   // message box captioned with the application's name, before any window opens.
-  // Otherwise runs the window modally. Returns the exit status: 0, or 1 after a failed step.
+  // Otherwise runs the window modally. Returns the exit status: 0, 1 after a failed step, or
+  // 128 + the signal's number when SIGTERM, SIGHUP or SIGINT closed the window.
   int Run(MessageBoxes& boxes, std::span<const StartupStep> steps = {});
 
   // The same with the Qt message boxes and no start-up steps of the platform's.

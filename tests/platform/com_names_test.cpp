@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <climits>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -71,10 +72,10 @@ TEST_F(ComNamesTest, ComNumbersCountThePortsAndTheEnvironmentOverrides) {
     bool fromEnvironment;
   };
   const std::string dev = roots_.dev;
-  for (const Case& c :
-       {Case{"COM1", dev + "/ttyUSB0", false}, Case{"com2", dev + "/ttyS0", false},
-        Case{"COM3", "/dev/ttyV9", true}, Case{"COM4", std::nullopt, false},
-        Case{"COM8", std::nullopt, false}, Case{"/dev/ttyUSB5", "/dev/ttyUSB5", false}}) {
+  for (const Case& c : {Case{"COM1", dev + "/ttyUSB0", false}, Case{"com2", dev + "/ttyS0", false},
+                        Case{"COM3", "/dev/ttyV9", true}, Case{"COM4", std::nullopt, false},
+                        Case{"COM8", std::nullopt, false}, Case{"COM0", std::nullopt, false},
+                        Case{"/dev/ttyUSB5", "/dev/ttyUSB5", false}}) {
     const std::optional<ResolvedComName> resolved = ResolveComName(c.name, roots_, lookup);
     ASSERT_EQ(resolved.has_value(), c.path.has_value()) << c.name;
     if (resolved) {
@@ -110,10 +111,14 @@ TEST_F(ComNamesTest, DescribesTheUsbAdapterAboveThePort) {
   EXPECT_EQ(ports[1].Description(), "");
 }
 
-TEST(ComNumberTest, ReadsOnlyComNames) {
+TEST(ComNumberTest, ReadsEveryComNameAndNothingElse) {
   EXPECT_EQ(ComNumber("COM1"), 1);
   EXPECT_EQ(ComNumber("Com12"), 12);
-  for (const char* text : {"COM", "COM0", "COMx", "COM1x", "LPT1", "/dev/ttyUSB0", ""}) {
+  // Numbers that no port has are still COM names, for the link to refuse.
+  EXPECT_EQ(ComNumber("COM0"), 0);
+  EXPECT_EQ(ComNumber("com-1"), -1);
+  EXPECT_EQ(ComNumber("COM99999999999999999999"), INT_MAX);
+  for (const char* text : {"COM", "COM-", "COMx", "COM1x", "LPT1", "/dev/ttyUSB0", ""}) {
     EXPECT_EQ(ComNumber(text), std::nullopt) << text;
   }
   EXPECT_EQ(ComEnvironmentVariable(3), "KORVASET_COM3");

@@ -8,6 +8,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -33,10 +34,11 @@ pid_t Spawn(const std::vector<std::string>& argv, int outFd, int errFd,
     dup2(devNull, STDIN_FILENO);
     dup2(outFd, STDOUT_FILENO);
     dup2(errFd, STDERR_FILENO);
-    // The test runner may block signals; the child must see SIGTERM as usual.
+    // The test runner may block or ignore signals; the child must see them as usual.
     sigset_t none;
     sigemptyset(&none);
     sigprocmask(SIG_SETMASK, &none, nullptr);
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) std::signal(signal, SIG_DFL);
     for (const std::string& entry : extraEnvironment) putenv(const_cast<char*>(entry.c_str()));
     execv(args[0], args.data());
     _exit(127);
@@ -63,7 +65,8 @@ int WaitUntil(pid_t pid, Clock::time_point deadline) {
 }  // namespace
 
 CommandResult RunCommand(const std::vector<std::string>& argv, std::chrono::seconds timeout,
-                         const std::vector<std::string>& extraEnvironment) {
+                         const std::vector<std::string>& extraEnvironment,
+                         const std::function<void(pid_t)>& whileRunning) {
   int outPipe[2];
   int errPipe[2];
   if (pipe2(outPipe, O_CLOEXEC) != 0 || pipe2(errPipe, O_CLOEXEC) != 0) {
@@ -72,6 +75,7 @@ CommandResult RunCommand(const std::vector<std::string>& argv, std::chrono::seco
   const pid_t pid = Spawn(argv, outPipe[1], errPipe[1], extraEnvironment);
   close(outPipe[1]);
   close(errPipe[1]);
+  if (whileRunning) whileRunning(pid);
 
   CommandResult result;
   const auto deadline = Clock::now() + timeout;

@@ -3,6 +3,7 @@
 #include <sys/types.h>
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -18,9 +19,13 @@ struct CommandResult {
 };
 
 // Runs a program to its end (killing it after the time-out) and collects its output.
+// whileRunning, when given, is called with the program's id once it has started, before its
+// output is read: it may wait and send signals, as long as the program's output fits in a
+// pipe meanwhile.
 CommandResult RunCommand(const std::vector<std::string>& argv,
                          std::chrono::seconds timeout = std::chrono::seconds(30),
-                         const std::vector<std::string>& extraEnvironment = {});
+                         const std::vector<std::string>& extraEnvironment = {},
+                         const std::function<void(pid_t)>& whileRunning = {});
 
 // A korvalink-sim process for the length of a test: started with its arguments, ready
 // once it has printed its slave path, stopped with SIGTERM at the end.

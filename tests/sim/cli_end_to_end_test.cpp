@@ -1,13 +1,20 @@
 // korvaset-cli's device commands against korvalink-sim, both real programs, on a real
 // pseudo-terminal. Cases that each take seconds run side by side, one simulator each.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <signal.h>
 #include <sys/stat.h>
+#include <termios.h>
 #include <unistd.h>
 
 #include <array>
+#include <atomic>
+#include <cstdio>
 #include <filesystem>
 #include <future>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "child_process.h"
@@ -226,10 +233,185 @@ TEST_F(CliEndToEndTest, PortsThatCantBeHadSayWhy) {
     EXPECT_TRUE(Contains(result.err, c.reason)) << result.err;
   }
   EXPECT_FALSE(std::filesystem::exists(dir_.Path("out.kvc")));
+}
 
-  const CommandResult tone = Cli({"tone", "stop", "--port", "COM9"});
-  EXPECT_EQ(tone.exitCode, 1);
-  EXPECT_EQ(tone.err, "Error: Invalid Com Port Number\n");
+TEST_F(CliEndToEndTest, PortNamesAreStrict) {
+  auto sim = StartSim("kl");
+  // Were a name to fall back on COM1 or COM3, it would reach the simulator.
+  const std::vector<std::string> environment = {"KORVASET_COM1=" + dir_.Path("kl"),
+                                                "KORVASET_COM3=" + dir_.Path("kl")};
+  const struct {
+    std::string port;
+    int exitCode;
+    std::string err;
+  } cases[] = {
+      {"", 2, "--port: the port name is empty"},
+      {"COM0", 1, "Error: Invalid Com Port Number\n"},
+      {"COM9", 1, "Error: Invalid Com Port Number\n"},
+      {"COM10", 1, "Error: Invalid Com Port Number\n"},
+      {"COM-1", 1, "Error: Invalid Com Port Number\n"},
+  };
+  for (const auto& c : cases) {
+    const CommandResult result = RunCommand({KORVASET_CLI_PATH, "tone", "stop", "--port", c.port},
+                                            std::chrono::seconds(30), environment);
+    EXPECT_EQ(result.exitCode, c.exitCode) << c.port;
+    EXPECT_EQ(result.err.substr(0, c.err.size()), c.err) << c.port;
+  }
+  usleep(100'000);
+  EXPECT_FALSE(Contains(sim->Log(), "client opened")) << sim->Log();  // nothing was sent
+
+  const CommandResult result = RunCommand({KORVASET_CLI_PATH, "version", "--port", "com3"},
+                                          std::chrono::seconds(30), environment);
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, kBanner + "\n");
+}
+
+// Waits until the simulator has logged text; false after ten seconds without it.
+bool WaitForLog(const SimProcess& sim, const std::string& text) {
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!Contains(sim.Log(), text)) {
+    if (std::chrono::steady_clock::now() > deadline) return false;
+    usleep(10'000);
+  }
+  return true;
+}
+
+TEST_F(CliEndToEndTest, AnInterruptedWriteStillWritesAndVerifiesTheWholeImage) {
+  const std::string source = dir_.Path("source.kvc");
+  SaveConfiguration(source);
+  {
+    // Once through the image, so that the file holds its values as the tracker stores them.
+    ConfigRecord record;
+    ASSERT_TRUE(LoadConfigFile(record, source));
+    ASSERT_FALSE(SaveConfigFile(record, source));
+  }
+  const struct Case {
+    std::string name;
+    int signal;
+    int times;
+    int exitCode;
+  } cases[] = {
+      {"int", SIGINT, 2, 130},  // a second Ctrl-C doesn't cut the write either
+      {"term", SIGTERM, 1, 143},
+  };
+  std::vector<std::unique_ptr<SimProcess>> sims;
+  std::vector<std::future<CommandResult>> runs;
+  for (const Case& c : cases) {
+    sims.push_back(StartSim(c.name, {"--baud", "9600", "--save", dir_.Path(c.name + ".kvc")}));
+    const SimProcess* sim = sims.back().get();
+    const std::vector<std::string> write = {KORVASET_CLI_PATH, "write", source, "--port",
+                                            dir_.Path(c.name)};
+    runs.push_back(std::async(std::launch::async, [sim, write, c] {
+      return RunCommand(write, std::chrono::seconds(30), {}, [sim, c](pid_t cli) {
+        // The image bytes go out 10 ms apart: 600 ms after the command is half-way.
+        if (!WaitForLog(*sim, "ESC 'D' image write")) return;
+        usleep(600'000);
+        for (int i = 0; i < c.times; ++i) {
+          kill(cli, c.signal);
+          usleep(100'000);
+        }
+      });
+    }));
+  }
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const Case& c = cases[i];
+    SCOPED_TRACE(c.name);
+    const CommandResult result = runs[i].get();
+    EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
+    EXPECT_EQ(result.out, "Write Successful\n");
+    const std::string notice = "Finishing the write; the tracker would be left half-written\n";
+    const auto first = result.err.find(notice);
+    EXPECT_NE(first, std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find(notice, first + 1), std::string::npos) << result.err;
+    // The tracker holds the whole new image, and the next command finds it.
+    EXPECT_EQ(ReadFileBytes(dir_.Path(c.name + ".kvc")), ReadFileBytes(source));
+    const CommandResult read =
+        Cli({"read", dir_.Path(c.name + "-read.kvc"), "--port", dir_.Path(c.name)});
+    EXPECT_EQ(read.exitCode, 0) << read.err;
+  }
+}
+
+// A pseudo-terminal set up as a user's terminal is (line editing, echo, signals, at 2400
+// baud), whose master plays a device that answers every version request with a reply.
+class TerminalDevice {
+ public:
+  explicit TerminalDevice(std::string reply) : reply_(std::move(reply)) {
+    master_ = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (master_ < 0 || grantpt(master_) != 0 || unlockpt(master_) != 0) return;
+    slavePath_ = ptsname(master_);
+    // The settings stay with the pair for as long as the master is open.
+    const int slave = open(slavePath_.c_str(), O_RDWR | O_NOCTTY);
+    termios settings{};
+    tcgetattr(slave, &settings);
+    settings.c_lflag |= ICANON | ECHO | ISIG | IEXTEN;
+    settings.c_iflag |= ICRNL | IXON;
+    cfsetspeed(&settings, B2400);
+    tcsetattr(slave, TCSANOW, &settings);
+    close(slave);
+    device_ = std::thread([this] { Serve(); });
+  }
+  ~TerminalDevice() {
+    stop_ = true;
+    if (device_.joinable()) device_.join();
+    if (master_ >= 0) close(master_);
+  }
+
+  const std::string& SlavePath() const { return slavePath_; }
+  // The settings, as text that a test failure can show.
+  std::string Settings() const {
+    termios t{};
+    tcgetattr(master_, &t);
+    char text[128];
+    std::snprintf(text, sizeof text, "i=%x o=%x c=%x l=%x speed=%u/%u", t.c_iflag, t.c_oflag,
+                  t.c_cflag, t.c_lflag, static_cast<unsigned>(cfgetispeed(&t)),
+                  static_cast<unsigned>(cfgetospeed(&t)));
+    return text + std::string(reinterpret_cast<const char*>(t.c_cc), NCCS);
+  }
+
+ private:
+  void Serve() {
+    std::string received;
+    while (!stop_) {
+      pollfd p{master_, POLLIN, 0};
+      char buffer[64];
+      const ssize_t count = poll(&p, 1, 20) > 0 ? read(master_, buffer, sizeof buffer) : 0;
+      if (count <= 0) {
+        usleep(5'000);  // nobody has the slave open: the master reports a hang-up
+        continue;
+      }
+      received.append(buffer, static_cast<std::size_t>(count));
+      if (const auto at = received.find("\x1bV"); at != std::string::npos) {
+        received.erase(0, at + 2);
+        if (!reply_.empty()) (void)!write(master_, reply_.data(), reply_.size());
+      }
+    }
+  }
+
+  std::string reply_;
+  int master_ = -1;
+  std::string slavePath_;
+  std::thread device_;
+  std::atomic<bool> stop_ = false;
+};
+
+TEST_F(CliEndToEndTest, APortIsLeftWithTheSettingsItHad) {
+  const struct {
+    const char* reply;
+    int exitCode;
+  } cases[] = {
+      {"Korvalink 9.9 terminal", 0},  // found and closed
+      {"", 1},                        // silent: closed after each try
+      {"Not a Korvalink", 1},         // left open by the probe until the program ends
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.reply);
+    TerminalDevice terminal(c.reply);
+    ASSERT_FALSE(terminal.SlavePath().empty());
+    const std::string before = terminal.Settings();
+    const CommandResult result = Cli({"version", "--port", terminal.SlavePath()});
+    EXPECT_EQ(result.exitCode, c.exitCode) << result.err;
+    EXPECT_EQ(terminal.Settings(), before);
+  }
 }
 
 TEST_F(CliEndToEndTest, PortsListsTheComNames) {

@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <csignal>
 #include <functional>
 #include <vector>
 
@@ -350,6 +351,22 @@ class WindowShellTest : public QObject {
     });
     QCOMPARE(ConfigApp().Run(boxes), 0);
     QVERIFY(boxes.shown.empty());
+  }
+
+  void LogoutClosesTheWindowAndItsBoxes() {
+    RecordingMessageBoxes boxes;
+    OnNextModal([](QWidget* modal) {
+      auto* window = qobject_cast<ConfigWindow*>(modal);
+      QVERIFY(window != nullptr);
+      // A box of the window's own is open when the session ends.
+      QTimer::singleShot(0, [] {
+        QMessageBox box;
+        box.setEscapeButton(box.addButton(QMessageBox::Ok));
+        QTimer::singleShot(10, [] { raise(SIGTERM); });
+        box.exec();
+      });
+    });
+    QCOMPARE(ConfigApp().Run(boxes), 128 + SIGTERM);
   }
 };
 
