@@ -1,8 +1,13 @@
 #pragma once
 
 #include <optional>
+#include <string_view>
 
 namespace korvaset {
+
+// What a held request is told, once; a window also gives it as the reason a shutdown waits.
+inline constexpr std::string_view kInterruptHoldNotice =
+    "Finishing the write; the tracker would be left half-written";
 
 // Holds back the requests to end the program while it lives, so that what it guards runs
 // to its end: SIGINT, SIGTERM and SIGHUP on POSIX (a signal that was ignored stays

@@ -12,8 +12,6 @@ namespace korvaset {
 
 namespace {
 
-constexpr char kNotice[] = "Finishing the write; the tracker would be left half-written\n";
-
 // Written by the signal handler, so lock-free.
 std::atomic<int> g_heldSignal{0};
 std::atomic<bool> g_noticeOnNewLine{false};
@@ -28,7 +26,8 @@ void OnEndSignal(int signal) {
   const int savedErrno = errno;
   // write(), unlike stdio, may be called here; a failure has nowhere to be reported.
   if (g_noticeOnNewLine) (void)!write(STDERR_FILENO, "\n", 1);
-  (void)!write(STDERR_FILENO, kNotice, sizeof kNotice - 1);
+  (void)!write(STDERR_FILENO, kInterruptHoldNotice.data(), kInterruptHoldNotice.size());
+  (void)!write(STDERR_FILENO, "\n", 1);
   errno = savedErrno;
 }
 

@@ -11,7 +11,6 @@ namespace korvaset {
 
 namespace {
 
-constexpr char kNotice[] = "Finishing the write; the tracker would be left half-written\n";
 // The statuses a POSIX shell reports for SIGINT and SIGTERM.
 constexpr int kInterruptStatus = 130;
 constexpr int kEndStatus = 143;
@@ -41,7 +40,8 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
   int none = 0;
   if (g_heldStatus.compare_exchange_strong(none, status)) {
     if (g_noticeOnNewLine) std::fputc('\n', stderr);
-    std::fputs(kNotice, stderr);
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(kInterruptHoldNotice.size()),
+                 kInterruptHoldNotice.data());
     std::fflush(stderr);
   }
   if (status == kInterruptStatus) return TRUE;  // handled: the program goes on

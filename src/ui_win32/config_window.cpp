@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "platform/interrupt_hold.h"
 #include "resources/control_ids.h"
 #include "resources/dialog_template.h"
 #include "resources/window_strings.h"
@@ -129,6 +130,10 @@ INT_PTR ConfigWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_CLOSE:
       Close(IDCANCEL);
       return TRUE;
+    case WM_QUERYENDSESSION:
+      // Asked from a message box shown while the image goes out: the session waits for it.
+      Answer(hwnd_, InterruptHold::Holding() ? FALSE : TRUE);
+      return TRUE;
     default:
       return FALSE;
   }
@@ -144,6 +149,11 @@ void ConfigWindow::OnCommand(int id, int code) {
   if (code != BN_CLICKED) return;
   if (id == kIdAbout) {
     OnAbout();
+  } else if (id == kIdWriteConfig) {
+    // A shutdown meanwhile waits for the thread and shows the user why.
+    ShutdownBlockReasonCreate(hwnd_, WideFromLatin1(kInterruptHoldNotice).c_str());
+    form_.OnClicked(id);
+    ShutdownBlockReasonDestroy(hwnd_);
   } else {
     form_.OnClicked(id);
   }
