@@ -134,6 +134,10 @@ INT_PTR ConfigWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       // Asked from a message box shown while the image goes out: the session waits for it.
       Answer(hwnd_, InterruptHold::Holding() ? FALSE : TRUE);
       return TRUE;
+    case WM_ENDSESSION:
+      // Nothing is kept: the window just closes before the session takes the process.
+      if (wParam != FALSE) Close(IDCANCEL);
+      return TRUE;
     default:
       return FALSE;
   }
