@@ -13,7 +13,9 @@ StderrMessageBoxes& DefaultBoxes() {
 
 MessageBoxes* g_installed = nullptr;
 
-MessageBoxes& Installed() { return g_installed ? *g_installed : DefaultBoxes(); }
+MessageBoxes& Installed() {
+  return g_installed ? *g_installed : DefaultBoxes();
+}
 
 }  // namespace
 
@@ -26,9 +28,13 @@ ScopedMessageBoxes::ScopedMessageBoxes(MessageBoxes& boxes) : previous_(g_instal
   g_installed = &boxes;
 }
 
-ScopedMessageBoxes::~ScopedMessageBoxes() { g_installed = previous_; }
+ScopedMessageBoxes::~ScopedMessageBoxes() {
+  g_installed = previous_;
+}
 
-MessageAnswer ShowMessage(const Message& message) { return Installed().Show(message); }
+MessageAnswer ShowMessage(const Message& message) {
+  return Installed().Show(message);
+}
 
 void ShowInfo(std::string_view text, std::string_view caption) {
   ShowMessage({.text = std::string(text), .caption = std::string(caption)});
