@@ -1,9 +1,11 @@
 #include "cli/set_command.h"
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "config/field_names.h"
+#include "config/latin1_text.h"
 #include "config/record_fields.h"
 #include "files/config_file.h"
 
@@ -33,12 +35,23 @@ std::optional<std::vector<Assignment>> ParseAssignments(const std::vector<std::s
       continue;
     }
     const std::string name = text.substr(0, equals);
-    const std::string value = text.substr(equals + 1);
+    std::string value = text.substr(equals + 1);
     const std::optional<NamedField> target = FindNamedField(name);
     if (!target) {
       PrintError("unknown field \"" + name + "\" (korvaset-cli show FILE lists them)");
       valid = false;
       continue;
+    }
+    const FieldKind kind = target->field->Kind();
+    if (kind == FieldKind::kText || kind == FieldKind::kCharacter) {
+      // Typed in UTF-8; the record keeps Latin-1.
+      Latin1Text latin1 = Utf8ToLatin1(value);
+      if (!latin1.problem.empty()) {
+        PrintError(name + ": " + latin1.problem);
+        valid = false;
+        continue;
+      }
+      value = std::move(latin1.text);
     }
     if (const auto problem = CheckFieldValue(*target->field, value)) {
       PrintError(name + ": " + *problem);

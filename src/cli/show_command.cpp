@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "config/field_names.h"
+#include "config/latin1_text.h"
 #include "config/record_fields.h"
 #include "files/config_file.h"
 
@@ -11,9 +12,10 @@ namespace korvaset {
 
 namespace {
 
+// Texts are kept in Latin-1 and shown in UTF-8, as set takes them.
 void PrintField(const ConfigRecord& record, const RecordField& field, int profile) {
   const std::string line =
-      FieldName(field, profile) + " = " + FormatField(record, field, profile) + "\n";
+      FieldName(field, profile) + " = " + Latin1ToUtf8(FormatField(record, field, profile)) + "\n";
   std::fwrite(line.data(), 1, line.size(), stdout);
 }
 

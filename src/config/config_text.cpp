@@ -8,6 +8,7 @@
 #include "config/fixed_text.h"
 #include "config/image_layout.h"
 #include "config/image_units.h"
+#include "config/latin1_text.h"
 #include "config/record_fields.h"
 #include "config/stored_paths.h"
 #include "version.h"
@@ -58,34 +59,6 @@ int HexDigit(char c) {
   return -1;
 }
 
-// The code point of the UTF-8 sequence at text[at], and its length; nothing when it is none.
-std::optional<std::pair<char32_t, std::size_t>> NextCodePoint(std::string_view text,
-                                                              std::size_t at) {
-  const auto lead = static_cast<unsigned char>(text[at]);
-  if (lead < 0x80) return std::pair{char32_t{lead}, std::size_t{1}};
-  std::size_t length = 0;
-  char32_t point = 0;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-    point = lead & 0x1F;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    point = lead & 0x0F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    point = lead & 0x07;
-  } else {
-    return std::nullopt;
-  }
-  if (at + length > text.size()) return std::nullopt;
-  for (std::size_t i = 1; i < length; ++i) {
-    const auto next = static_cast<unsigned char>(text[at + i]);
-    if ((next & 0xC0) != 0x80) return std::nullopt;
-    point = (point << 6) | (next & 0x3F);
-  }
-  return std::pair{point, length};
-}
-
 // A value as the text writes it, or why it can't be read.
 struct ReadValue {
   std::string value;
@@ -128,11 +101,7 @@ ReadValue ReadQuoted(std::string_view rest, FieldKind kind) {
     const auto point = NextCodePoint(rest, at);
     if (!point) return Refused("the text is not UTF-8");
     if (point->first > 0xFF) {
-      char code[16];
-      std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned>(point->first));
-      return Refused("\"" + std::string(rest.substr(at, point->second)) + "\" (" + code +
-                     ") is not a Latin-1 character; the tracker keeps one byte per "
-                     "character");
+      return Refused(NotLatin1Problem(rest.substr(at, point->second), point->first));
     }
     latin1 += static_cast<char>(point->first);
     at += point->second;

@@ -7,6 +7,7 @@
 
 #include "config/config_record.h"
 #include "config/fixed_text.h"
+#include "config/latin1_text.h"
 #include "device/device_operations.h"
 #include "form/config_form.h"
 #include "form/dialog_items.h"

@@ -117,17 +117,21 @@ TEST_F(CliTest, ShowListsSharedFieldsThenEachProfileFieldForBothProfiles) {
 
 TEST_F(CliTest, SetStoresWhatTheImageHolds) {
   ASSERT_EQ(Run({"new", file_}).status, 0);
-  const Result set = Run({"set", file_, "primary.manualTxDelay=125", "secondary.callsign=n0call-9",
-                          "secondary.symbol=k", "primary.sendNmea=1", "rxLevel=300",
-                          "primary.micEPath=-1", "secondary.statusText=a=b c"});
+  const Result set =
+      Run({"set", file_, "primary.manualTxDelay=125", "secondary.callsign=n0call-9",
+           "secondary.symbol=k", "primary.sendNmea=1", "rxLevel=300", "primary.micEPath=-1",
+           "secondary.statusText=a=b c", "primary.statusText=Gr\xC3\xBC\xC3\x9F!"});
   ASSERT_EQ(set.status, 0) << set.err;
   const std::vector<std::string> lines = Lines(Run({"show", file_}).out);
   for (const char* line :
        {"primary.manualTxDelay = 127", "secondary.callsign = N0CALL-9", "secondary.symbol = k",
         "primary.sendNmea = 1", "rxLevel = 255", "primary.micEPath = 255",
-        "secondary.statusText = a=b c", "primary.callsign = NOCALL"}) {
+        "secondary.statusText = a=b c", "primary.callsign = NOCALL",
+        "primary.statusText = Gr\xC3\xBC\xC3\x9F!"}) {
     EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line;
   }
+  // One byte a character, as the tracker keeps them.
+  EXPECT_NE(Read(file_).find("Gr\xFC\xDF!"), std::string::npos);
 }
 
 TEST_F(CliTest, BadAssignmentsLeaveTheFileUntouched) {
@@ -151,6 +155,8 @@ TEST_F(CliTest, BadAssignmentsLeaveTheFileUntouched) {
       {"primary.symbol=ab", "primary.symbol"},
       {"primary.symbol=", "primary.symbol"},
       {"primary.callsign=ABCDEFGHIJKLMNOPQRST", "primary.callsign"},
+      {"primary.statusText=12\xE2\x82\xAC", "U+20AC"},
+      {"primary.statusText=Caf\xE9", "not UTF-8"},
       {"noequals", "noequals"},
   };
   for (const auto& c : cases) {
@@ -218,7 +224,7 @@ TEST_F(CliTest, ExportThenImportGivesTheSameFile) {
             std::string::npos);
 
   ASSERT_EQ(Run({"set", file_, "primary.digiPath=,WIDE2-1, ", "secondary.callsign=nocall",
-                 "secondary.statusText=\"\\\t\xE9", "primary.baud300=1"})
+                 "secondary.statusText=\"\\\t\xC3\xA9", "primary.baud300=1"})
                 .status,
             0);
   const std::string text = (dir_ / "f.txt").string();

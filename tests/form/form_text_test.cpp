@@ -32,12 +32,5 @@ TEST(FormTextTest, ParsesNumbersAsAtoiDoesWithoutOverflow) {
   for (const auto& c : cases) EXPECT_EQ(ParseNumber(c.text), c.number) << '"' << c.text << '"';
 }
 
-TEST(FormTextTest, TurnsLatin1IntoUtf8) {
-  EXPECT_EQ(Latin1ToUtf8("Gr\xFC\xDF"
-                         "e \xB0\x01"),
-            "Gr\xC3\xBC\xC3\x9F"
-            "e \xC2\xB0\x01");
-}
-
 }  // namespace
 }  // namespace korvaset
