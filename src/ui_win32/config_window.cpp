@@ -127,6 +127,21 @@ INT_PTR ConfigWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
         return TRUE;
       }
       return FALSE;
+    case WM_CTLCOLORSTATIC:
+    case WM_CTLCOLORBTN:
+      // A brush returns as the answer itself; nullptr leaves the dialog's colour.
+      return reinterpret_cast<INT_PTR>(pageBackground_.ForControl(GetDlgItem(hwnd_, kIdProfileTabs),
+                                                                  reinterpret_cast<HWND>(lParam),
+                                                                  reinterpret_cast<HDC>(wParam)));
+    case WM_ERASEBKGND:
+      pageBackground_.EraseDialog(hwnd_, GetDlgItem(hwnd_, kIdProfileTabs),
+                                  reinterpret_cast<HDC>(wParam));
+      Answer(hwnd_, TRUE);
+      return TRUE;
+    case WM_THEMECHANGED:
+    case WM_SYSCOLORCHANGE:
+      pageBackground_.Reset();
+      return FALSE;
     case WM_CLOSE:
       Close(IDCANCEL);
       return TRUE;

@@ -8,6 +8,7 @@
 
 #include "form/config_form.h"
 #include "form/dialog_items.h"
+#include "ui_win32/tab_page_background.h"
 
 namespace korvaset {
 
@@ -67,6 +68,7 @@ class ConfigWindow final : public DialogItems {
   HICON smallIcon_ = nullptr;
   int waitCount_ = 0;
   HCURSOR cursorBeforeWait_ = nullptr;
+  TabPageBackground pageBackground_;
   ConfigForm form_;
 };
 

@@ -228,6 +228,34 @@ TEST_F(Win32WindowTest, OpensAsTheDialogOfTheLayoutTable) {
   EXPECT_EQ(TextOf(Item(kIdPortList)), L"COM1");
 }
 
+// Labels and group boxes on the tab's page show the page's colour (white under the visual
+// styles), not patches of the dialog's; outside the tab strip they keep the dialog's.
+TEST_F(Win32WindowTest, ItemsOnTheTabPageTakeItsColour) {
+  RedrawWindow(Dialog(), nullptr, nullptr,
+               RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  HDC dc = GetDC(Dialog());
+  const auto colourAt = [&](HWND item, POINT point) {
+    MapWindowPoints(item, Dialog(), &point, 1);
+    return GetPixel(dc, point.x, point.y);
+  };
+  const auto insideOf = [&](const wchar_t* frame) {  // left of a group box's middle
+    HWND box = FindWindowExW(Dialog(), nullptr, WC_BUTTONW, frame);
+    RECT rect{};
+    GetClientRect(box, &rect);
+    return colourAt(box, {3, rect.bottom / 2});
+  };
+  HWND tab = Item(kIdProfileTabs);
+  RECT page{};
+  GetClientRect(tab, &page);
+  TabCtrl_AdjustRect(tab, FALSE, &page);
+  const COLORREF pageColour = colourAt(tab, {page.left + 2, page.bottom - 2});  // bare page
+  EXPECT_EQ(colourAt(FindWindowExW(Dialog(), nullptr, L"Static", L"Callsign:"), {0, 0}),
+            pageColour);
+  EXPECT_EQ(insideOf(L"Timing"), pageColour);
+  EXPECT_EQ(insideOf(L"Configure"), GetSysColor(COLOR_3DFACE));
+  ReleaseDC(Dialog(), dc);
+}
+
 // The form's handlers behind the real notifications: a spin's arrow, a tab switch, an
 // interlock, and Enter in a field, which closes the window.
 TEST_F(Win32WindowTest, NotificationsReachTheForm) {
