@@ -1,11 +1,10 @@
 #include "cli/import_command.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
 #include "cli/described_file.h"
+#include "cli/file_arguments.h"
 #include "config/config_text.h"
 #include "files/config_file.h"
 
@@ -25,7 +24,7 @@ struct ImportOptions {
 
 // The text at path ("-": standard input), or nothing after saying why.
 std::optional<std::string> ReadText(const std::string& path, int& status) {
-  std::FILE* in = path == "-" ? stdin : std::fopen(path.c_str(), "rb");
+  std::FILE* in = path == "-" ? stdin : OpenInputFile(path);
   if (in == nullptr) {
     PrintError("cannot read " + path);
     status = kExitFailed;
@@ -66,11 +65,7 @@ bool Apply(std::string_view text, ConfigRecord& record) {
 }
 
 int RunImport(const ImportOptions& options) {
-  std::error_code error;
-  if (!options.force && std::filesystem::exists(options.path, error)) {
-    PrintError(options.path + " already exists; use --force to replace it");
-    return kExitFailed;
-  }
+  if (!MayCreateFile(options.path, options.force)) return kExitFailed;
   int status = kExitOk;
   const auto text = ReadText(options.text, status);
   if (!text) return status;

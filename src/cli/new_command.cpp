@@ -1,12 +1,10 @@
 #include "cli/new_command.h"
 
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
+#include "cli/file_arguments.h"
 #include "config/config_record.h"
 #include "files/config_file.h"
-#include "platform/utf8_path.h"
 
 namespace korvaset {
 
@@ -18,11 +16,7 @@ struct NewOptions {
 };
 
 int RunNew(const NewOptions& options) {
-  std::error_code error;
-  if (!options.force && std::filesystem::exists(Utf8Path(options.path), error)) {
-    PrintError(options.path + " already exists; use --force to replace it");
-    return kExitFailed;
-  }
+  if (!MayCreateFile(options.path, options.force)) return kExitFailed;
   ConfigRecord record;
   return SaveConfigFile(record, options.path) ? kExitFailed : kExitOk;
 }

@@ -42,11 +42,8 @@ std::string Quote(std::string_view latin1) {
       char escape[5];
       std::snprintf(escape, sizeof escape, "\\x%02X", byte);
       quoted += escape;
-    } else if (byte >= 0xA0) {
-      quoted += static_cast<char>(0xC0 | (byte >> 6));
-      quoted += static_cast<char>(0x80 | (byte & 0x3F));
     } else {
-      quoted += c;
+      quoted += Latin1ToUtf8(std::string_view(&c, 1));
     }
   }
   return quoted + "\"";
