@@ -1,3 +1,5 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
+# Copyright (C) 2026 The Korvaset developers
 # The tests of a Windows cross-build, run under Wine (Debian's wine64).
 #
 # GoogleTest is built from the sources of Debian's googletest package. Every Windows test

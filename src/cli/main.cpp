@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // korvaset-cli: the configuration operations of Korvaset for scripts and terminals.
 #include "cli/command_set.h"
 #include "cli/device_commands.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // The tracker's four commands, as operations of the serial link: version request, image
 // read, image write and tone. Each opens the port, drains it where the tracker may have left
 // bytes, sends, reads the reply if there is one, and closes.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // The form's construction and the routing of notifications by control id.
 #include "form/config_form.h"
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // Which controls are usable, the option interlocks and the tone-button captions.
 #include <array>
 

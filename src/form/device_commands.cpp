@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // The buttons that talk to the tracker. Each runs to its end inside the button press, with
 // the busy cursor showing, and reports its outcome in a message box.
 #include <array>

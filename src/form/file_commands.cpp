@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // Save and Load: the configuration in files, through the file dialogs.
 #include "files/config_file.h"
 #include "form/config_form.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // The transfers between the form's items and the configuration record, the tab switch and
 // the level spins.
 #include <span>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // How long building and reading a device image takes, for a new record and for one whose
 // blocks and status texts fill the image to its last byte.
 #include <benchmark/benchmark.h>

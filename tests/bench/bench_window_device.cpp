@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // Presses Read Config and Write Config in the configuration window, offscreen, against
 // the tracker that COM1 leads to (KORVASET_COM1), and prints the median time of each
 // handler in milliseconds: "read_config <ms>" and "write_config <ms>".

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // Runs the real korvaset-cli on real files.
 #include <gtest/gtest.h>
 #include <stdlib.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // The tracker's commands over a scripted port: the exact exchange of each, the speed probe,
 // the two readings of an image, the verified write and the messages.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // The port operations of the serial link over a scripted port: what is asked of the port,
 // in which order, and which message each failure shows.
 #include "device/serial_link.h"

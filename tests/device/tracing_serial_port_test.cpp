@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // The trace that --trace writes: every byte with its time and direction, and the reads that
 // timed out.
 #include "device/tracing_serial_port.h"

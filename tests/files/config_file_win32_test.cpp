@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // The Windows file layer: wide paths, replacing by ReplaceFileW, and the files it must
 // leave alone. Runs under Wine in the cross-build's tests.
 #include <windows.h>

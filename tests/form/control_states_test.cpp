@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // Which items are enabled, the interlocks, the tone captions and when they are refreshed.
 #include <gtest/gtest.h>
 

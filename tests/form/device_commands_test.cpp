@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // The device buttons over a scripted port: the exchange, the reports and what the form
 // keeps.
 #include <gtest/gtest.h>

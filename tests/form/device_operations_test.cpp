@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // The device buttons end to end: the form on the platform's serial port, against
 // korvalink-sim on a real pseudo-terminal.
 #include <gtest/gtest.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // Save and Load through scripted file dialogs, with real files.
 #include <gtest/gtest.h>
 

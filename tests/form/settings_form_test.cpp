@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // The transfers between the items and the record, the tab switch and the level spins.
 #include <gtest/gtest.h>
 

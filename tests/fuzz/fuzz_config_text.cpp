@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // Exports the configuration in an arbitrary image as text and imports it again. Whatever the
 // decoder accepts must give a text that imports without a problem; every image the encoder
 // makes must come back byte for byte, and its second export must equal the first.

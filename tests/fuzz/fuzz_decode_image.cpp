@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // Feeds arbitrary bytes to the image decoder and checks that it stays inside the image,
 // that a refusal leaves the record as it was, and that whatever it accepts encodes again
 // without writing outside the image.

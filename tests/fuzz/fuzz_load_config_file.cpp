@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // Loads arbitrary bytes as a configuration file from a real file. A refused file must leave
 // the record as it was and say why; a loaded one must encode again within the image.
 #include <unistd.h>

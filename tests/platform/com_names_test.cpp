@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // COM names over a made-up /dev and /sys tree: which devices count as serial ports, in
 // which order COM1..COM8 take them, and what the system tells of a USB adapter.
 #include "platform/com_names.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // The hold over real signals, raised in this process.
 #include "platform/interrupt_hold.h"
 

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // The advice for a user who may not open a serial device. Run as another user in a child
 // process, since root may open anything.
 #include "platform/port_access.h"

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // The POSIX serial port against a real pseudo-terminal: the test holds the master side and
 // plays the device. Timing bounds are generous on purpose: they catch a read that ends far
 // too early or hangs, not a few milliseconds of scheduling.

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // korvaset-cli's device commands against korvalink-sim, both real programs, on a real
 // pseudo-terminal. Cases that each take seconds run side by side, one simulator each.
 #include <fcntl.h>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // The real korvalink-sim on a real pseudo-terminal, talked to with plain termios.
 #include <gtest/gtest.h>
 #include <sys/stat.h>

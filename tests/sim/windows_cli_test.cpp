@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // korvaset-cli.exe, the Windows build, under Wine against korvalink-sim: the Win32 serial
 // port on a real COM port. Wine's prefix leads COMn to KORVASET_WINE_PORTS/comN, where each
 // case's simulator puts its link. The Windows build's CTest runs this program with the

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // The Qt file dialogs: names completed, a replaced file confirmed, a folder that must exist.
 #include <QTest>
 #include <optional>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // One user's path through the real window, end to end: Read Config from korvalink-sim on a
 // pseudo-terminal, then Save through the Qt file dialog, every box answered as a user would.
 #include <QTest>

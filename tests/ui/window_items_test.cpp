@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // The form's item calls mapped onto the real widgets, and the widgets' signals routed to the
 // form. The form's rules themselves are tested once, in tests/form.
 #include <QApplication>

@@ -1,3 +1,5 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Copyright (C) 2026 The Korvaset developers
 // korvaset.exe's window under Wine on a display: the form's items on real Win32 controls,
 // the real common dialogs and message boxes, and the tracker on COM1, where the test's
 // script (tests/wine/window-test) starts korvalink-sim.
