@@ -111,29 +111,34 @@ int RunRead(const PortOptions& options, const std::string& path) {
     ShowInfo(kReadFailed, kReadCaption);
     return link.Failed();
   }
-  if (SaveConfigFile(record, path)) return kExitFailed;
+  // The tracker's bytes as they are: decoded and encoded again, a time could move a step.
+  if (SaveConfigImage(std::span(image).first<kImageSize>(), path)) return kExitFailed;
   std::printf("%.*s\n", static_cast<int>(kReadSuccessful.size()), kReadSuccessful.data());
   return FinishOutput();
 }
 
 int RunWrite(const PortOptions& options, const std::string& path, bool yes) {
+  const auto image = ReadConfigFileImage(path);
   ConfigRecord record;
-  if (!LoadConfigFile(record, path)) return kExitFailed;
+  if (!image || !DecodeConfigFileImage(record, *image)) return kExitFailed;
   // Without --yes the question is answered with its default, Cancel.
   if (!yes && HoldsEmergencyMessage(record) && !ConfirmEmergencyWrite()) {
     PrintError("nothing was written; add --yes to write this configuration");
     return kExitFailed;
   }
-  ImageBuffer image{};
-  if (record.EncodeImage(image) != kImageSize) {
-    // The encoder has said why; a refused image is never sent.
+  // Sent only when the encoder could make an image of it too: the tracker holds nothing
+  // that the window couldn't write. The file's own bytes go out, so that the tracker holds
+  // exactly the file.
+  ImageBuffer encoded{};
+  if (record.EncodeImage(encoded) != kImageSize) {
+    // The encoder has said why.
     PrintError("nothing was written");
     return kExitFailed;
   }
   DeviceLink link(options, /*writeProgress=*/true);
   BannerBuffer banner{};
   if (link->FindDevice(banner)) return link.Failed();
-  if (link->WriteImage(std::span(image).first(kImageSize))) return link.Failed();
+  if (link->WriteImage(*image)) return link.Failed();
   std::printf("%.*s\n", static_cast<int>(kWriteSuccessful.size()), kWriteSuccessful.data());
   return FinishOutput();
 }

@@ -7,6 +7,7 @@
 #include <span>
 
 #include "cli/described_file.h"
+#include "cli/file_arguments.h"
 #include "files/replacing_file.h"
 
 namespace korvaset {
@@ -16,6 +17,7 @@ namespace {
 struct ExportOptions {
   std::string path;
   std::string out = "-";
+  bool force = false;
 };
 
 // OUT is replaced as a save replaces a configuration file: never half-written.
@@ -34,12 +36,15 @@ int WriteOut(const std::string& out, const std::string& text) {
 }
 
 int RunExport(const ExportOptions& options) {
+  if (options.out != "-" && !MayCreateFile(options.out, options.force)) return kExitFailed;
   const auto file = LoadDescribedFile(options.path);
   if (!file) return kExitFailed;
   const std::string text = FormatConfigText(file->fields);
-  if (options.out != "-") return WriteOut(options.out, text);
-  std::fwrite(text.data(), 1, text.size(), stdout);
-  return FinishOutput();
+  if (options.out == "-") {
+    std::fwrite(text.data(), 1, text.size(), stdout);
+    return FinishOutput();
+  }
+  return WriteOut(options.out, text);
 }
 
 }  // namespace
@@ -53,6 +58,7 @@ void AddExportCommand(CommandSet& commands) {
       [options] { return RunExport(*options); });
   command.add_option("FILE", options->path, "Configuration file to read")->required();
   command.add_option("OUT", options->out, "Text file to write (default: standard output)");
+  command.add_flag("--force", options->force, "Replace OUT if it exists");
 }
 
 }  // namespace korvaset

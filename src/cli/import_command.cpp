@@ -72,14 +72,18 @@ int RunImport(const ImportOptions& options) {
   const auto text = ReadText(options.text, status);
   if (!text) return status;
 
-  ConfigRecord record;
-  if (!options.base.empty()) {
-    // Through its text, so that the base's times keep their steps.
-    const auto base = LoadDescribedFile(options.base);
-    if (!base || !Apply(FormatConfigText(base->fields), record)) return kExitFailed;
+  if (options.base.empty()) {
+    ConfigRecord record;
+    if (!Apply(*text, record)) return kExitUsage;
+    return SaveConfigFile(record, options.path) ? kExitFailed : kExitOk;
   }
-  if (!Apply(*text, record)) return kExitUsage;
-  return SaveConfigFile(record, options.path) ? kExitFailed : kExitOk;
+  // An edit of the base: what the text doesn't change keeps the base's bytes.
+  const auto base = LoadDescribedFile(options.base);
+  if (!base) return kExitFailed;
+  auto record = EditableRecord(*base);
+  if (!record) return kExitFailed;
+  if (!Apply(*text, *record)) return kExitUsage;
+  return SaveEditedFile(*record, *base, options.path) ? kExitFailed : kExitOk;
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Korvaset developers
 // korvaset-cli: the configuration operations of Korvaset for scripts and terminals.
+#include <csignal>
+
 #include "cli/command_set.h"
 #include "cli/device_commands.h"
 #include "cli/diff_command.h"
@@ -14,6 +16,11 @@
 #include "version.h"
 
 int main(int argc, char** argv) {
+#ifdef SIGXFSZ
+  // Past a file size limit a write then fails, and a save undoes what it wrote, instead of
+  // the program ending with a file written in place cut half-way.
+  std::signal(SIGXFSZ, SIG_IGN);
+#endif
   CLI::App app{"Configure a Korvalink tracker and its configuration files.", "korvaset-cli"};
   app.set_version_flag("--version", "korvaset-cli " + std::string(korvaset::kVersion));
   korvaset::CommandSet commands(app);

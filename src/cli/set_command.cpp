@@ -2,14 +2,17 @@
 // Copyright (C) 2026 The Korvaset developers
 #include "cli/set_command.h"
 
+#include <cstdio>
 #include <memory>
+#include <set>
 #include <utility>
 #include <vector>
 
+#include "cli/described_file.h"
 #include "config/field_names.h"
+#include "config/kept_values.h"
 #include "config/latin1_text.h"
 #include "config/record_fields.h"
-#include "files/config_file.h"
 
 namespace korvaset {
 
@@ -28,6 +31,7 @@ struct Assignment {
 // Every assignment is checked before the file is touched; each bad one is named.
 std::optional<std::vector<Assignment>> ParseAssignments(const std::vector<std::string>& texts) {
   std::vector<Assignment> assignments;
+  std::set<std::string> named;
   bool valid = true;
   for (const std::string& text : texts) {
     const std::size_t equals = text.find('=');
@@ -41,6 +45,12 @@ std::optional<std::vector<Assignment>> ParseAssignments(const std::vector<std::s
     const std::optional<NamedField> target = FindNamedField(name);
     if (!target) {
       PrintError("unknown field \"" + name + "\" (korvaset-cli show FILE lists them)");
+      valid = false;
+      continue;
+    }
+    // As import refuses a name given twice: which of the values was meant is anyone's guess.
+    if (!named.insert(FieldName(*target->field, target->profile)).second) {
+      PrintError(name + " is given more than once");
       valid = false;
       continue;
     }
@@ -66,15 +76,31 @@ std::optional<std::vector<Assignment>> ParseAssignments(const std::vector<std::s
   return assignments;
 }
 
+// Names each value that the tracker keeps otherwise than it was given. Once all are set:
+// what a TX delay or slotOffset keeps depends on other fields.
+void ReportChangedValues(const ConfigRecord& record, const std::vector<Assignment>& assignments) {
+  for (const Assignment& a : assignments) {
+    const RecordField& field = *a.target.field;
+    const KeptValue kept = KeptFieldValue(record, field, a.target.profile);
+    if (kept.keeping != Keeping::kChanged) continue;
+    std::fprintf(stderr, "%s: %s is kept as %s\n", FieldName(field, a.target.profile).c_str(),
+                 Latin1ToUtf8(FormatField(record, field, a.target.profile)).c_str(),
+                 Latin1ToUtf8(kept.value).c_str());
+  }
+}
+
 int RunSet(const SetOptions& options) {
   const auto assignments = ParseAssignments(options.assignments);
   if (!assignments) return kExitUsage;
-  ConfigRecord record;
-  if (!LoadConfigFile(record, options.path)) return kExitFailed;
+  const auto file = LoadDescribedFile(options.path);
+  if (!file) return kExitFailed;
+  auto record = EditableRecord(*file);
+  if (!record) return kExitFailed;
   for (const Assignment& a : *assignments) {
-    SetField(record, *a.target.field, a.target.profile, a.value);
+    SetField(*record, *a.target.field, a.target.profile, a.value);
   }
-  return SaveConfigFile(record, options.path) ? kExitFailed : kExitOk;
+  ReportChangedValues(*record, *assignments);
+  return SaveEditedFile(*record, *file, options.path) ? kExitFailed : kExitOk;
 }
 
 }  // namespace

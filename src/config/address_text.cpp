@@ -3,8 +3,6 @@
 #include "config/address_text.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <cstring>
 
 namespace korvaset {
 
@@ -59,22 +57,35 @@ ParsedAddress ParseAddress(std::string_view text) {
   return address;
 }
 
+bool KeepsAddressText(std::string_view text) {
+  std::string packed;
+  for (const char c : text) {
+    if (c != ' ' && c != '\t') packed += c;
+  }
+  std::size_t at = 0;
+  while (at < packed.size() && IsLetterOrDigit(static_cast<unsigned char>(packed[at]))) ++at;
+  if (at > static_cast<std::size_t>(kAddressNameLength)) return false;
+  if (at == packed.size()) return true;
+  const std::string_view ssid = std::string_view(packed).substr(at + 1);
+  return packed[at] == '-' && !ssid.empty() && ssid.size() <= 2 &&
+         ssid.find_first_not_of("0123456789") == std::string_view::npos && ReadSsid(ssid) <= 15;
+}
+
+std::string CanonicalAddressText(std::string_view text) {
+  const ParsedAddress address = ParseAddress(text);
+  const std::string_view name(address.name.data(), kAddressNameLength);
+  std::string canonical(name.substr(0, name.find_last_not_of(' ') + 1));
+  if (address.ssid != 0) canonical += "-" + std::to_string(address.ssid);
+  return canonical;
+}
+
 void NormalizeAddress(std::span<char> buffer) {
   if (buffer.empty()) return;
   const auto end = std::find(buffer.begin(), buffer.end(), '\0');
-  const ParsedAddress address =
-      ParseAddress(std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.begin())));
-  std::string_view name(address.name.data(), kAddressNameLength);
-  name = name.substr(0, name.find_last_not_of(' ') + 1);
-  char canonical[kAddressTextSize + 1];
-  if (address.ssid != 0) {
-    std::snprintf(canonical, sizeof canonical, "%.*s-%d", static_cast<int>(name.size()),
-                  name.data(), address.ssid);
-  } else {
-    std::snprintf(canonical, sizeof canonical, "%.*s", static_cast<int>(name.size()), name.data());
-  }
-  const std::size_t kept = std::min(std::strlen(canonical), buffer.size() - 1);
-  std::copy_n(canonical, kept, buffer.begin());
+  const std::string canonical = CanonicalAddressText(
+      std::string_view(buffer.data(), static_cast<std::size_t>(end - buffer.begin())));
+  const std::size_t kept = std::min(canonical.size(), buffer.size() - 1);
+  std::copy_n(canonical.begin(), kept, buffer.begin());
   buffer[kept] = '\0';
 }
 

@@ -29,6 +29,14 @@ struct ParsedAddress {
 // are skipped or end the name, and an SSID outside 0..15 becomes 0. A NUL ends the text.
 ParsedAddress ParseAddress(std::string_view text);
 
+// Whether the tracker keeps the address text as written, up to letter case and blanks: a
+// name of at most six letters and digits, then nothing or a hyphen and an SSID of 0 to 15.
+// Any other text is stored cut or rewritten (ParseAddress never refuses).
+bool KeepsAddressText(std::string_view text);
+
+// The canonical text of an address as the tracker stores it.
+std::string CanonicalAddressText(std::string_view text);
+
 // Rewrites the NUL-terminated address text in buffer into canonical form: the name without
 // trailing blanks, then "-SSID" unless the SSID is 0. buffer holds at least kAddressTextSize
 // bytes.

@@ -2,6 +2,7 @@
 // Copyright (C) 2026 The Korvaset developers
 #include "config/config_text.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <utility>
@@ -10,6 +11,7 @@
 #include "config/fixed_text.h"
 #include "config/image_layout.h"
 #include "config/image_units.h"
+#include "config/kept_values.h"
 #include "config/latin1_text.h"
 #include "config/record_fields.h"
 #include "config/stored_paths.h"
@@ -231,6 +233,11 @@ std::vector<TextProblem> ApplyConfigText(std::string_view text, ConfigRecord& re
   std::vector<TextProblem> problems;
   ConfigRecord result = record;
   std::map<std::string, int, std::less<>> seen;
+  struct Named {
+    int line;
+    NamedField target;
+  };
+  std::vector<Named> named;
   int number = 0;
   while (!text.empty()) {
     const std::size_t end = text.find('\n');
@@ -270,7 +277,22 @@ std::vector<TextProblem> ApplyConfigText(std::string_view text, ConfigRecord& re
       continue;
     }
     SetField(result, *target->field, target->profile, value);
+    named.push_back({number, *target});
   }
+  // Once every line is in: what a TX delay or slotOffset keeps depends on other fields.
+  for (const auto& [line, target] : named) {
+    const RecordField& field = *target.field;
+    const KeptValue kept = KeptFieldValue(result, field, target.profile);
+    if (kept.keeping != Keeping::kChanged) continue;
+    const bool quoted = IsQuoted(field.Kind());
+    auto shown = [quoted](const std::string& value) { return quoted ? Quote(value) : value; };
+    problems.push_back({line, FieldName(field, target.profile),
+                        "the tracker can't keep " +
+                            shown(FormatField(result, field, target.profile)) + ": it keeps " +
+                            kept.range + ", and would hold " + shown(kept.value)});
+  }
+  std::sort(problems.begin(), problems.end(),
+            [](const TextProblem& a, const TextProblem& b) { return a.line < b.line; });
   if (problems.empty()) record = result;
   return problems;
 }

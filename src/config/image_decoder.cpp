@@ -141,8 +141,8 @@ class ImageDecoder {
     r_.micEPath[p] = At(kMicEPath + p);
     const int symbol = At(kSymbol + p);
     const int table = At(kSymbolTable + p);
-    r_.symbol[p] = static_cast<char>(symbol < 32 || symbol > 127 ? '-' : symbol);
-    r_.symbolTable[p] = static_cast<char>(table < 32 || table > 127 ? '/' : table);
+    r_.symbol[p] = DecodedCharacter(symbol, kSymbolInPlaceOfUnstored);
+    r_.symbolTable[p] = DecodedCharacter(table, kTableInPlaceOfUnstored);
     r_.statusEvery[p] = At(kStatusEvery + p);
     r_.powerSwitchTime[p] = At(kPowerSwitchTime + p);
     r_.waypointChars[p] = At(kWaypointChars + p);

@@ -48,6 +48,14 @@ inline constexpr std::uint8_t kEndBit = 0x01;
 inline constexpr int kSsidFixedBits = 0x30;
 inline constexpr int kSsidDecodeMask = 0xCF;
 
+// A symbol or table byte outside 32..127 decodes to one of these.
+inline constexpr char kSymbolInPlaceOfUnstored = '-';
+inline constexpr char kTableInPlaceOfUnstored = '/';
+
+inline constexpr char DecodedCharacter(int byte, char inPlaceOfUnstored) {
+  return byte >= 32 && byte <= 127 ? static_cast<char>(byte) : inPlaceOfUnstored;
+}
+
 inline constexpr const char* kProfileNames[kProfileCount] = {"Primary", "Secondary"};
 
 using FlagField = PerProfile<Flag> ConfigRecord::*;

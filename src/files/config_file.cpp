@@ -117,6 +117,15 @@ class InputFile {
 };
 #endif
 
+bool WriteConfigFile(ReplacingFile& file, std::span<const std::uint8_t, kImageSize> image) {
+  std::array<std::uint8_t, kConfigFileSize> bytes{};
+  std::copy_n(kMagic, 4, bytes.begin());
+  bytes[4] = static_cast<std::uint8_t>(kImageSize);  // 128 as 32 bits, least significant first
+  std::copy(image.begin(), image.end(), bytes.begin() + kHeaderSize);
+  if (!file.Write(bytes) || !file.Commit()) return SaveFailed("Failed to write data");
+  return false;
+}
+
 }  // namespace
 
 bool SaveConfigFile(ConfigRecord& record, const std::string& path) {
@@ -126,14 +135,13 @@ bool SaveConfigFile(ConfigRecord& record, const std::string& path) {
   std::array<std::uint8_t, kImageBufferSize> buffer{};
   // The encoder shows why it refused; the old file stays as it was.
   if (record.EncodeImage(buffer) != kImageSize) return true;
+  return WriteConfigFile(file, std::span(buffer).first<kImageSize>());
+}
 
-  std::array<std::uint8_t, kConfigFileSize> bytes{};
-  std::copy_n(kMagic, 4, bytes.begin());
-  bytes[4] = static_cast<std::uint8_t>(kImageSize);  // 128 as 32 bits, least significant first
-  std::copy_n(buffer.begin(), kImageSize, bytes.begin() + kHeaderSize);
-
-  if (!file.Write(bytes) || !file.Commit()) return SaveFailed("Failed to write data");
-  return false;
+bool SaveConfigImage(std::span<const std::uint8_t, kImageSize> image, const std::string& path) {
+  ReplacingFile file;
+  if (!file.Open(path)) return SaveFailed("Failed to open file");
+  return WriteConfigFile(file, image);
 }
 
 std::optional<std::array<std::uint8_t, kImageSize>> ReadConfigFileImage(const std::string& path) {
@@ -157,14 +165,17 @@ std::optional<std::array<std::uint8_t, kImageSize>> ReadConfigFileImage(const st
   return image;
 }
 
-bool LoadConfigFile(ConfigRecord& record, const std::string& path) {
-  const auto image = ReadConfigFileImage(path);
-  if (!image) return false;
-  if (record.DecodeImage(*image)) {
+bool DecodeConfigFileImage(ConfigRecord& record, std::span<const std::uint8_t> image) {
+  if (record.DecodeImage(image)) {
     LoadFailed("Import Failed");
     return false;
   }
   return true;
+}
+
+bool LoadConfigFile(ConfigRecord& record, const std::string& path) {
+  const auto image = ReadConfigFileImage(path);
+  return image && DecodeConfigFileImage(record, *image);
 }
 
 }  // namespace korvaset

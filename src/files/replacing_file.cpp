@@ -4,6 +4,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdint>
 #include <cstdio>
 #include <system_error>
 #include <utility>
@@ -89,9 +90,14 @@ fs::path TemporaryName(const fs::path& target) {
 
 constexpr int kCreateAttempts = 100;
 
+// The largest file written in place whose old bytes are kept to restore it; a configuration
+// is 136 bytes and its text a few kilobytes.
+constexpr std::uintmax_t kMostBytesKept = 1024 * 1024;
+
 }  // namespace
 
 ReplacingFile::~ReplacingFile() {
+  if (written_) RestoreOldBytes();
   Close();
   if (!temporary_.empty()) {
     std::error_code ignored;
@@ -168,6 +174,7 @@ bool ReplacingFile::Open(const std::string& path) {
     if (!replaceable || !GetFileInformationByHandle(existing, &info) || info.nNumberOfLinks != 1) {
       handle_ = existing;
       inPlaceFile_ = true;
+      KeepOldBytes();
       return true;
     }
   }
@@ -187,10 +194,45 @@ bool ReplacingFile::Open(const std::string& path) {
   if (existing == INVALID_HANDLE_VALUE) return false;
   handle_ = existing;
   inPlaceFile_ = true;
+  KeepOldBytes();
   return true;
 }
 
+void ReplacingFile::KeepOldBytes() {
+  oldBytes_.reset();
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(handle_, &size) ||
+      static_cast<std::uintmax_t>(size.QuadPart) > kMostBytesKept) {
+    return;
+  }
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(size.QuadPart));
+  std::size_t got = 0;
+  while (got < bytes.size()) {
+    DWORD read = 0;
+    if (!ReadFile(handle_, bytes.data() + got, static_cast<DWORD>(bytes.size() - got), &read,
+                  nullptr) ||
+        read == 0) {
+      break;  // opened for writing only: nothing to restore with
+    }
+    got += read;
+  }
+  const LARGE_INTEGER start{};
+  if (SetFilePointerEx(handle_, start, nullptr, FILE_BEGIN) && got == bytes.size()) {
+    oldBytes_ = std::move(bytes);
+  }
+}
+
+bool ReplacingFile::RestoreOldBytes() {
+  const LARGE_INTEGER start{};
+  const bool ok = oldBytes_ && handle_ != nullptr &&
+                  SetFilePointerEx(handle_, start, nullptr, FILE_BEGIN) && Write(*oldBytes_) &&
+                  SetEndOfFile(handle_) && FlushFileBuffers(handle_);
+  written_ = false;
+  return ok;
+}
+
 bool ReplacingFile::Write(std::span<const std::uint8_t> bytes) {
+  written_ = inPlaceFile_;
   while (!bytes.empty()) {
     DWORD written = 0;
     if (!WriteFile(handle_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
@@ -207,6 +249,8 @@ bool ReplacingFile::Commit() {
   bool ok = !inPlaceFile_ || SetEndOfFile(handle_);
   // Devices have nothing to flush; a file must be on the disk.
   ok = (FlushFileBuffers(handle_) || (temporary_.empty() && !inPlaceFile_)) && ok;
+  if (!ok && inPlaceFile_) RestoreOldBytes();
+  written_ = false;
   ok = CloseHandle(std::exchange(handle_, nullptr)) && ok;
   if (temporary_.empty() || !ok) return ok;
   const std::wstring target = target_.wstring();
@@ -340,7 +384,10 @@ bool ReplacingFile::Open(const std::string& path) {
   if (!HasFileName(target_)) return false;
   // Opened without creating or cutting it: a file the user may not write is refused, and
   // this is the handle that writes in place when a rename would change more than the bytes.
-  const int existing = ::open(target_.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  // Read as well, where allowed, to keep the old bytes should it be written in place.
+  constexpr int kFlags = O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+  int existing = ::open(target_.c_str(), O_RDWR | kFlags);
+  if (existing < 0 && errno == EACCES) existing = ::open(target_.c_str(), O_WRONLY | kFlags);
   if (existing < 0 && errno != ENOENT) return false;
   struct stat old {};
   if (existing >= 0) {
@@ -364,7 +411,38 @@ bool ReplacingFile::Open(const std::string& path) {
   if (existing < 0) return false;
   fd_ = existing;
   route_ = Route::kInPlace;
+  KeepOldBytes();
   return true;
+}
+
+void ReplacingFile::KeepOldBytes() {
+  oldBytes_.reset();
+  struct stat st {};
+  if (::fstat(fd_, &st) != 0 || static_cast<std::uintmax_t>(st.st_size) > kMostBytesKept) return;
+  std::vector<std::uint8_t> bytes(static_cast<std::size_t>(st.st_size));
+  std::size_t got = 0;
+  while (got < bytes.size()) {
+    const ssize_t read =
+        ::pread(fd_, bytes.data() + got, bytes.size() - got, static_cast<off_t>(got));
+    if (read < 0 && errno == EINTR) continue;
+    if (read <= 0) return;  // opened for writing only: nothing to restore with
+    got += static_cast<std::size_t>(read);
+  }
+  oldBytes_ = std::move(bytes);
+}
+
+bool ReplacingFile::RestoreOldBytes() {
+  written_ = false;
+  if (!oldBytes_ || fd_ < 0) return false;
+  std::span<const std::uint8_t> rest = *oldBytes_;
+  while (!rest.empty()) {
+    const auto at = static_cast<off_t>(oldBytes_->size() - rest.size());
+    const ssize_t written = ::pwrite(fd_, rest.data(), rest.size(), at);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    rest = rest.subspan(static_cast<std::size_t>(written));
+  }
+  return ::ftruncate(fd_, static_cast<off_t>(oldBytes_->size())) == 0 && ::fsync(fd_) == 0;
 }
 
 bool ReplacingFile::OpenTemporary() {
@@ -422,6 +500,7 @@ bool ReplacingFile::NameTemporary() {
 }
 
 bool ReplacingFile::Write(std::span<const std::uint8_t> bytes) {
+  written_ = route_ == Route::kInPlace;
   while (!bytes.empty()) {
     const ssize_t written = ::write(fd_, bytes.data(), bytes.size());
     if (written < 0 && errno == EINTR) continue;
@@ -441,6 +520,8 @@ bool ReplacingFile::Commit() {
     // Written over the old bytes from the start; a longer old file is cut after them.
     const off_t end = ::lseek(fd_, 0, SEEK_CUR);
     const bool ok = end >= 0 && ::ftruncate(fd_, end) == 0 && ::fsync(fd_) == 0;
+    if (!ok) RestoreOldBytes();
+    written_ = false;
     return ::close(std::exchange(fd_, -1)) == 0 && ok;
   }
   // The file stays open, and so locked, until it has its place.

@@ -46,9 +46,10 @@ class CliTest : public ::testing::Test {
   }
 
   // Runs korvaset-cli with args; stdout goes to `out` unless redirected by the caller.
+  // A shell command may go first, such as a ulimit.
   Result Run(const std::vector<std::string>& args, const std::string& out = "",
-             const std::string& in = "/dev/null") {
-    std::string command = Quote(KORVASET_CLI);
+             const std::string& in = "/dev/null", const std::string& first = "") {
+    std::string command = first + Quote(KORVASET_CLI);
     for (const std::string& a : args) command += " " + Quote(a);
     const std::string outPath = out.empty() ? (dir_ / "stdout").string() : out;
     const std::string errPath = (dir_ / "stderr").string();
@@ -83,7 +84,7 @@ TEST_F(CliTest, NewWritesTheDefaultImage) {
   EXPECT_EQ(hex.err, "");
 }
 
-TEST_F(CliTest, NewRefusesAnExistingFileUnlessForced) {
+TEST_F(CliTest, NewAndExportRefuseAnExistingFileUnlessForced) {
   { std::ofstream(file_) << "mine"; }
   const Result refused = Run({"new", file_});
   EXPECT_EQ(refused.status, 1);
@@ -92,6 +93,13 @@ TEST_F(CliTest, NewRefusesAnExistingFileUnlessForced) {
 
   EXPECT_EQ(Run({"new", "--force", file_}).status, 0);
   EXPECT_EQ(Run({"hex", file_}).out, kDefaultHex);
+
+  const std::string text = (dir_ / "t.kvc").string();
+  korvaset::testing::WriteFileBytes(text, "mine");
+  EXPECT_EQ(Run({"export", file_, text}).status, 1);
+  EXPECT_EQ(Read(text), "mine");
+  EXPECT_EQ(Run({"export", "--force", file_, text}).status, 0);
+  EXPECT_EQ(Read(text), Run({"export", file_}).out);
 }
 
 TEST_F(CliTest, ShowListsSharedFieldsThenEachProfileFieldForBothProfiles) {
@@ -119,11 +127,16 @@ TEST_F(CliTest, ShowListsSharedFieldsThenEachProfileFieldForBothProfiles) {
 
 TEST_F(CliTest, SetStoresWhatTheImageHolds) {
   ASSERT_EQ(Run({"new", file_}).status, 0);
-  const Result set =
-      Run({"set", file_, "primary.manualTxDelay=125", "secondary.callsign=n0call-9",
-           "secondary.symbol=k", "primary.sendNmea=1", "rxLevel=300", "primary.micEPath=-1",
-           "secondary.statusText=a=b c", "primary.statusText=Gr\xC3\xBC\xC3\x9F!"});
+  const Result set = Run({"set", file_, "primary.manualTxDelay=125", "secondary.callsign=n0call-9",
+                          "secondary.symbol=k", "primary.sendNmea=1", "rxLevel=300",
+                          "primary.micEPath=-1", "secondary.statusText=a=b c",
+                          "primary.statusText=Gr\xC3\xBC\xC3\x9F!", "primary.autoTxRate=99999"});
   ASSERT_EQ(set.status, 0) << set.err;
+  // What was wrapped, clamped or cut; not what rounds to a step or changes letter case.
+  EXPECT_EQ(set.err,
+            "rxLevel: 300 is kept as 255\n"
+            "primary.micEPath: -1 is kept as 255\n"
+            "primary.autoTxRate: 99999 is kept as 34463\n");
   const std::vector<std::string> lines = Lines(Run({"show", file_}).out);
   for (const char* line :
        {"primary.manualTxDelay = 127", "secondary.callsign = N0CALL-9", "secondary.symbol = k",
@@ -160,6 +173,7 @@ TEST_F(CliTest, BadAssignmentsLeaveTheFileUntouched) {
       {"primary.statusText=12\xE2\x82\xAC", "U+20AC"},
       {"primary.statusText=Caf\xE9", "not UTF-8"},
       {"noequals", "noequals"},
+      {"rxLevel=2", "rxLevel is given more than once"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.assignment);
@@ -269,6 +283,25 @@ TEST_F(CliTest, ImportRefusesABadTextWhole) {
        "line 1: primary.statusText: the text is not UTF-8"},
       {"KVLA\x80" + std::string(3, '\0'), 2, "this is no text: it holds a zero byte at offset 5"},
       {std::string(300 * 1024, '#'), 2, "too large for a configuration text"},
+      // Values the tracker can't keep as written: a time may only round to its step.
+      {"primary.autoTxRate = 99999\n", 2,
+       "line 1: primary.autoTxRate: the tracker can't keep 99999: it keeps 0 to 65535, and "
+       "would hold 34463"},
+      {"headerByte = 256\n", 2, "line 1: headerByte: the tracker can't keep 256"},
+      {"rxLevel = 256\n", 2, "line 1: rxLevel: the tracker can't keep 256"},
+      {"txTwist = -1\n", 2, "line 1: txTwist: the tracker can't keep -1"},
+      {"primary.autoTxDelay = 1701\n", 2, "it keeps 0 to 1700 ms, and would hold 1700"},
+      {"primary.manualTxDelay = 6801\nprimary.baud300 = 1\n", 2,
+       "line 1: primary.manualTxDelay: the tracker can't keep 6801: it keeps 0 to 6800 ms"},
+      {"secondary.quietTime = 6707\n", 2, "line 1: secondary.quietTime: the tracker can't keep"},
+      {"primary.callsign = \"AB1CDEFG-3\"\n", 2,
+       "line 1: primary.callsign: the tracker can't keep \"AB1CDEFG-3\": it keeps up to 6 "
+       "letters and digits, then nothing or a hyphen and an SSID of 0 to 15, and would hold "
+       "\"AB1CDE-3\""},
+      {"primary.callsign = \"N0CALL-16\"\n", 2, "would hold \"N0CALL\""},
+      {"primary.digiPath = \"WIDE1-1,WI.DE\"\n", 2, "would hold \"WIDE1-1,WI\""},
+      {"primary.symbol = \"\\x1F\"\n", 2, "would hold \"-\""},
+      {"secondary.symbolTable = \"\xC3\xA9\"\n", 2, "would hold \"/\""},
       {"primary.callsign = \"AA1AAA-1\"\nprimary.smartBeaconing = 1\n"
        "secondary.smartBeaconing = 1\nprimary.digiPath = \"WIDE1-1,WIDE2-2,WIDE3-3\"\n"
        "secondary.digiPath = \"WIDE1-1,WIDE2-2,WIDE3-4\"\n",
@@ -313,9 +346,41 @@ TEST_F(CliTest, DiffNamesTheFieldsThatDiffer) {
   EXPECT_EQ(r.status, 1);
   EXPECT_EQ(r.out,
             "rxLevel: 100 -> 80\n"
-            "primary.callsign: \"NOCALL\" -> \"N0CALL-7\"\n"
-            "primary.manualTxDelay: 125 -> 133\n"
-            "secondary.manualTxDelay: 125 -> 133\n");
+            "primary.callsign: \"NOCALL\" -> \"N0CALL-7\"\n");
+}
+
+// A file as a tracker may hold it, with times at steps that a decode and a second encode
+// would move: 1 step decodes to 7 ms, which encodes as 2, and the default 19 steps to 127 ms,
+// which encodes as 20. set changes the bytes of what it names, and no others.
+TEST_F(CliTest, SetChangesOnlyTheBytesOfWhatItNames) {
+  ASSERT_EQ(Run({"new", file_}).status, 0);
+  std::string bytes = Read(file_);
+  bytes[8 + 4] = 1;  // primary.autoTxDelay
+  korvaset::testing::WriteFileBytes(file_, bytes);
+
+  Result r = Run({"set", file_, "primary.autoTxDelay=7", "secondary.manualTxDelay=127",
+                  "secondary.quietTime=526", "rxLevel=100"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(Read(file_), bytes);
+
+  r = Run({"set", file_, "rxLevel=42"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  bytes[8 + 52] = 42;
+  EXPECT_EQ(Read(file_), bytes);
+}
+
+// A file with a second name is written in place; a save that fails half-way, here at the
+// file size limit (512 bytes), gets the old bytes back.
+TEST_F(CliTest, AFailedSaveInPlaceLeavesTheOldBytes) {
+  ASSERT_EQ(Run({"new", file_}).status, 0);
+  const std::string text = (dir_ / "t.txt").string();
+  const std::string old(300, 'x');
+  korvaset::testing::WriteFileBytes(text, old);
+  fs::create_hard_link(text, dir_ / "second-name.txt");
+  const Result r = Run({"export", "--force", file_, text}, "", "/dev/null", "ulimit -f 1; ");
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err, "korvaset-cli: could not write " + text + "\n");
+  EXPECT_EQ(Read(text), old);
 }
 
 }  // namespace

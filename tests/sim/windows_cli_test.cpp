@@ -78,12 +78,10 @@ TEST_F(WindowsCliTest, VersionReadAndWriteAtBothSpeeds) {
     result = WindowsCli({"read", file, "--port", port});
     EXPECT_EQ(result.exitCode, 0) << result.err << sim->Log();
     EXPECT_EQ(result.out, "Read Successful\n");
-    // The simulator starts with the default image; what was read is that image, decoded.
-    std::array<std::uint8_t, kImageBufferSize> image{};
-    ASSERT_EQ(ConfigRecord().EncodeImage(image), kImageSize);
-    ConfigRecord fromTracker;
-    ASSERT_FALSE(fromTracker.DecodeImage(std::span(image).first(kImageSize)));
-    ASSERT_FALSE(SaveConfigFile(fromTracker, dir_.Path("default-" + baud + ".kvc")));
+    // The simulator starts with the default image, whose manualTxDelay steps a decode and
+    // a second encode would move; what was read is that image as it is.
+    ConfigRecord defaults;
+    ASSERT_FALSE(SaveConfigFile(defaults, dir_.Path("default-" + baud + ".kvc")));
     EXPECT_EQ(ReadFileBytes(file), ReadFileBytes(dir_.Path("default-" + baud + ".kvc")));
 
     result = WindowsCli({"set", file, "rxLevel=80", "primary.callsign=N0CALL-9"});
@@ -91,7 +89,8 @@ TEST_F(WindowsCliTest, VersionReadAndWriteAtBothSpeeds) {
     result = WindowsCli({"write", file, "--port", port});
     EXPECT_EQ(result.exitCode, 0) << result.err << sim->Log();
     EXPECT_EQ(result.out, "Write Successful\n");
-    EXPECT_EQ(ReadFileBytes(stored), ReadFileBytes(file));
+    EXPECT_EQ(ReadFileBytes(stored), ReadFileBytes(file));  // the file's bytes, steps and all
+    EXPECT_EQ(ReadFileBytes(file)[8 + 6], 19);
   };
   auto slow = std::async(std::launch::async, roundTrip, 1, "4800");
   auto fast = std::async(std::launch::async, roundTrip, 2, "9600");
