@@ -291,8 +291,8 @@ std::vector<TextProblem> ApplyConfigText(std::string_view text, ConfigRecord& re
                             shown(FormatField(result, field, target.profile)) + ": it keeps " +
                             kept.range + ", and would hold " + shown(kept.value)});
   }
-  std::sort(problems.begin(), problems.end(),
-            [](const TextProblem& a, const TextProblem& b) { return a.line < b.line; });
+  std::stable_sort(problems.begin(), problems.end(),
+                   [](const TextProblem& a, const TextProblem& b) { return a.line < b.line; });
   if (problems.empty()) record = result;
   return problems;
 }
