@@ -19,7 +19,7 @@ EM_ASYNC_JS(int, AwaitSerialClose, (), { return await Module.korvasetSerial.clos
 // The count read into buffer, or -1 when the stream failed (the port went away).
 EM_ASYNC_JS(int, AwaitSerialRead, (std::uint8_t * buffer, int capacity, int interval, int total), {
   const bytes = await Module.korvasetSerial.read(capacity, interval, total);
-  if (bytes == = null) return -1;
+  if (!bytes) return -1;
   HEAPU8.set(bytes, buffer);
   return bytes.length;
 });
