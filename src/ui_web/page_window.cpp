@@ -82,10 +82,19 @@ void BuildAboutBox(const PageUnits& units) {
   body.call<void>("appendChild", version);
 }
 
+// A port for the link to own, and where it is for the window.
+std::unique_ptr<SerialPort> MakePort(WebSerialPort*& port) {
+  auto made = std::make_unique<WebSerialPort>();
+  port = made.get();
+  return made;
+}
+
 }  // namespace
 
 PageWindow::PageWindow(FileDialogs& fileDialogs, double averageCharWidth, double charHeight)
-    : form_(*this, fileDialogs, std::make_unique<WebSerialPort>()) {
+    : form_(*this, fileDialogs, MakePort(port_)) {
+  // The link owns the port; the port opens at the speed the link is about to set.
+  port_->FollowBaudRate([this] { return form_.Link().BaudRate(); });
   const PageUnits units(averageCharWidth, charHeight);
   BuildPage(Document().call<val>("getElementById", std::string("dialog")), ConfigWindowTemplate(),
             units);

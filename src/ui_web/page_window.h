@@ -10,6 +10,7 @@
 namespace korvaset {
 
 class FileDialogs;
+class WebSerialPort;
 
 // The configuration window as a page: the form's items over the elements that BuildPage
 // made. The glue routes the page's events here; every handler runs to its end, pausing at
@@ -38,6 +39,7 @@ class PageWindow final : public DialogItems {
  private:
   void MarkSelectedTab(emscripten::val tabs, int index);
 
+  WebSerialPort* port_ = nullptr;  // owned by the form's link; set before the form is made
   ConfigForm form_;
   int waitCount_ = 0;
 };

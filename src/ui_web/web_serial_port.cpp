@@ -36,6 +36,7 @@ bool WebSerialPort::Open(std::string_view comName) {
   const auto parsed = std::from_chars(digits.data(), digits.data() + digits.size(), number);
   if (parsed.ec != std::errc() || parsed.ptr != digits.data() + digits.size()) return false;
   entry_ = number - 1;
+  if (nextBaudRate_) baudRate_ = nextBaudRate_();
   open_ = AwaitSerialOpen(entry_, baudRate_) != 0;
   return open_;
 }

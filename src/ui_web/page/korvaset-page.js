@@ -29,6 +29,7 @@ var Module = {};
   let busy = false;
   let simPort = null;
   let pendingSave = null;
+  let portsChanged = false;  // a port came or went during an operation
 
   // -- The dialog font's metrics, as the desktop windows measure them.
   function fontMetrics() {
@@ -54,6 +55,15 @@ var Module = {};
       busy = false;
       document.documentElement.classList.remove('busy');
     }
+    if (portsChanged) {
+      portsChanged = false;
+      await refreshPorts();
+    }
+  }
+
+  function onPortsChanged() {
+    if (busy) portsChanged = true;
+    else refreshPorts();
   }
 
   const enter = (name, args) =>
@@ -393,8 +403,8 @@ var Module = {};
       if (Module.korvasetHolding) { event.preventDefault(); event.returnValue = ''; }
     });
     if (navigator.serial) {
-      navigator.serial.addEventListener('connect', () => { if (!busy) refreshPorts(); });
-      navigator.serial.addEventListener('disconnect', () => { if (!busy) refreshPorts(); });
+      navigator.serial.addEventListener('connect', onPortsChanged);
+      navigator.serial.addEventListener('disconnect', onPortsChanged);
     }
     if ('serviceWorker' in navigator && location.protocol !== 'file:') {
       navigator.serviceWorker.register('service-worker.js').catch(() => {});
