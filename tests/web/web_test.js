@@ -8,34 +8,16 @@
 
 const { spawn } = require('child_process');
 const fs = require('fs');
-const http = require('http');
 const os = require('os');
 const path = require('path');
 const readline = require('readline');
-const puppeteer = require('puppeteer-core');
 const { startBridge } = require('./bridge');
+const { launchBrowser, serve } = require('./harness');
 const { installFakeSerial, installFakePickers } = require('./fake_serial');
 
 const [distDir, simPath] = process.argv.slice(2);
 const screenshotAt = process.argv.indexOf('--screenshot');
 const screenshotFile = screenshotAt > 0 ? process.argv[screenshotAt + 1] : null;
-
-const kTypes = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
-  '.css': 'text/css', '.png': 'image/png', '.svg': 'image/svg+xml', '.webmanifest': 'application/manifest+json' };
-
-function serve(root) {
-  const server = http.createServer((request, response) => {
-    let file = decodeURIComponent(new URL(request.url, 'http://localhost').pathname);
-    if (file.endsWith('/')) file += 'index.html';
-    const full = path.join(root, path.normalize(file));
-    fs.readFile(full, (error, data) => {
-      if (error) { response.writeHead(404); response.end(); return; }
-      response.writeHead(200, { 'Content-Type': kTypes[path.extname(full)] || 'application/octet-stream' });
-      response.end(data);
-    });
-  });
-  return new Promise((resolve) => server.listen(0, '127.0.0.1', () => resolve(server)));
-}
 
 async function startSimulator(args = []) {
   const sim = spawn(simPath, args, { stdio: ['ignore', 'pipe', 'ignore'] });
@@ -226,13 +208,7 @@ async function main() {
   const sim = await startSimulator(['--save', saveFile]);
   const bridge = await startBridge(sim.slave);
   bridgeUrl = bridge.url;
-  browser = await puppeteer.launch({
-    executablePath: process.env.CHROMIUM || '/usr/bin/chromium',
-    headless: true,
-    args: ['--no-sandbox', '--disable-gpu', '--disable-dev-shm-usage', '--disable-background-networking',
-      '--disable-extensions', '--no-first-run', '--disable-sync', '--disable-default-apps',
-      '--font-render-hinting=none'],
-  });
+  browser = await launchBrowser();
   let passed = 0;
   let failed = 0;
   const only = process.env.KORVASET_WEB_ONLY || '';

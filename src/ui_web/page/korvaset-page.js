@@ -248,6 +248,43 @@ var Module = {};
     },
   };
 
+  // A tracker without hardware, for trying the page: korvalink-sim behind the WebSocket bridge
+  // that scripts/run --web --sim starts, offered as a port when the page is opened with
+  // ?sim=ws://... Each opening is one connection, at the speed it asks.
+  class SimulatedPort {
+    constructor(url) {
+      this.url = url;
+      this.socket = null;
+      this.readable = null;
+      this.writable = null;
+    }
+
+    getInfo() { return {}; }
+
+    async open({ baudRate }) {
+      const socket = new WebSocket(this.url + '/?baud=' + baudRate);
+      socket.binaryType = 'arraybuffer';
+      await new Promise((resolve, reject) => {
+        socket.onopen = resolve;
+        socket.onerror = () => reject(new DOMException('The simulator is not there.', 'NetworkError'));
+      });
+      this.socket = socket;
+      this.readable = new ReadableStream({
+        start: (controller) => {
+          socket.onmessage = (event) => controller.enqueue(new Uint8Array(event.data));
+          socket.onclose = () => { try { controller.error(new DOMException('Lost.', 'NetworkError')); } catch (e) { /* closed */ } };
+        },
+      });
+      this.writable = new WritableStream({ write: (chunk) => socket.send(chunk) });
+    }
+
+    async close() {
+      this.socket.onclose = null;
+      this.socket.close();
+      this.socket = this.readable = this.writable = null;
+    }
+  }
+
   // -- Files through the browser.
   function fileTypes(filter, suffix) {
     const description = filter.split('|')[0] || 'Files';
@@ -417,7 +454,7 @@ var Module = {};
   Module.korvasetPickOpen = pickOpen;
   Module.onRuntimeInitialized = async () => {
     const sim = new URLSearchParams(location.search).get('sim');
-    if (sim && window.KorvasetSimPort) simPort = new window.KorvasetSimPort(sim);
+    if (sim) simPort = new SimulatedPort(sim);
     const [width, height] = fontMetrics();
     Module.ccall('korvaset_start', null, ['number', 'number'], [width, height]);
     await refreshPorts();
