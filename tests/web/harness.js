@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Korvaset developers
-// What the browser tests and the screenshot share: the page served from a folder on
+// What the browser tests, the benchmark and the screenshot share: the page served from a folder on
 // localhost (a secure context, as Web Serial and service workers want), and Debian's
 // Chromium, headless, without the sandbox that a root CI machine can't give it.
 'use strict';
 
+const { spawn } = require('child_process');
 const fs = require('fs');
 const http = require('http');
 const path = require('path');
+const readline = require('readline');
 const puppeteer = require('puppeteer-core');
 
 const kTypes = { '.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
@@ -37,4 +39,12 @@ function launchBrowser() {
   });
 }
 
-module.exports = { launchBrowser, serve };
+// korvalink-sim, once it prints the path of its pseudo-terminal.
+async function startSimulator(simPath, args = []) {
+  const sim = spawn(simPath, args, { stdio: ['ignore', 'pipe', 'ignore'] });
+  const lines = readline.createInterface({ input: sim.stdout });
+  const slave = await new Promise((resolve) => lines.once('line', resolve));
+  return { process: sim, slave };
+}
+
+module.exports = { launchBrowser, serve, startSimulator };

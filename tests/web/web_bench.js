@@ -6,14 +6,13 @@
 // Usage: node web_bench.js DIST_DIR KORVALINK_SIM [RUNS]
 'use strict';
 
-const { execFileSync, spawn } = require('child_process');
+const { execFileSync } = require('child_process');
 const fs = require('fs');
 const path = require('path');
-const readline = require('readline');
 const zlib = require('zlib');
 const { startBridge } = require('./bridge');
 const { installFakeSerial } = require('./fake_serial');
-const { launchBrowser, serve } = require('./harness');
+const { launchBrowser, serve, startSimulator } = require('./harness');
 
 const median = (values) => values.slice().sort((a, b) => a - b)[Math.floor(values.length / 2)];
 
@@ -34,9 +33,8 @@ async function main([distDir, simPath, runs = '5']) {
   }
   const server = await serve(distDir);
   const url = `http://127.0.0.1:${server.address().port}/index.html`;
-  const sim = spawn(simPath, [], { stdio: ['ignore', 'pipe', 'ignore'] });
-  const slave = await new Promise((resolve) => readline.createInterface({ input: sim.stdout }).once('line', resolve));
-  const bridge = await startBridge(slave);
+  const sim = await startSimulator(simPath);
+  const bridge = await startBridge(sim.slave);
   const browser = await launchBrowser();
 
   const drawn = [];
@@ -65,7 +63,7 @@ async function main([distDir, simPath, runs = '5']) {
   }
   await browser.close();
   await bridge.close();
-  sim.kill('SIGTERM');
+  sim.process.kill('SIGTERM');
   server.close();
 
   const floor = readFloor();

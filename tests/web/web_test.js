@@ -2,35 +2,20 @@
 // Copyright (C) 2026 The Korvaset developers
 // The web page in headless Chromium against korvalink-sim, through a stand-in for
 // navigator.serial and a WebSocket bridge to the simulator's pseudo-terminal.
-// Usage: node web_test.js DIST_DIR KORVALINK_SIM [--screenshot FILE]
+// Usage: node web_test.js DIST_DIR KORVALINK_SIM
 // Prints "web: N passed, M failed".
 'use strict';
 
-const { spawn } = require('child_process');
-const fs = require('fs');
-const os = require('os');
-const path = require('path');
-const readline = require('readline');
 const { startBridge } = require('./bridge');
-const { launchBrowser, serve } = require('./harness');
+const { launchBrowser, serve, startSimulator } = require('./harness');
 const { installFakeSerial, installFakePickers } = require('./fake_serial');
 
 const [distDir, simPath] = process.argv.slice(2);
-const screenshotAt = process.argv.indexOf('--screenshot');
-const screenshotFile = screenshotAt > 0 ? process.argv[screenshotAt + 1] : null;
-
-async function startSimulator(args = []) {
-  const sim = spawn(simPath, args, { stdio: ['ignore', 'pipe', 'ignore'] });
-  const lines = readline.createInterface({ input: sim.stdout });
-  const slave = await new Promise((resolve) => lines.once('line', resolve));
-  return { process: sim, slave };
-}
 
 // The checks share one browser, one simulator and one bridge; each gets a page of its own.
 let browser;
 let pageUrl;
 let bridgeUrl;
-let saveFile;
 
 async function openPage(options = {}) {
   const page = await browser.newPage();
@@ -70,8 +55,8 @@ async function operateOn(page, target, answers = []) {
         return { text: document.getElementById('message-caption').textContent + ': ' + text.data };
       }
       return document.documentElement.classList.contains('busy') ? false : { idle: true };
-    }, { timeout: 30000, polling: 20 }).catch(async (error) => {
-      throw new Error(`no box and still busy after ${JSON.stringify(shown)}: ${error.message}` + (process.env.KORVASET_WEB_DEBUG ? JSON.stringify(await page.evaluate(() => { const s = Module.korvasetSerial; return { q: s.queue.length, failed: s.failed, port: !!s.port, reader: !!s.reader, waiter: !!s.waiter, log: window.fakeSerialLog }; })) : ''));
+    }, { timeout: 30000, polling: 20 }).catch((error) => {
+      throw new Error(`no box and still busy after ${JSON.stringify(shown)}: ${error.message}`);
     });
     const state = await handle.jsonValue();
     if (state.idle) return shown;
@@ -127,7 +112,6 @@ const checks = [
     await control(page, 'combobox', 'Message');
     await control(page, 'tab', 'Secondary');
     expectEqual(await page.$eval('#ctl1034', (list) => list.options[list.selectedIndex].text), 'FTDI FT232R', 'first port');
-    if (screenshotFile) await (await page.$('#dialog')).screenshot({ path: screenshotFile });
     expectEqual(page.consoleErrors, [], 'console errors');
     await page.close();
   }],
@@ -204,8 +188,7 @@ const checks = [
 async function main() {
   const server = await serve(distDir);
   pageUrl = `http://127.0.0.1:${server.address().port}/index.html`;
-  saveFile = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'korvaset-web-')), 'written.kvc');
-  const sim = await startSimulator(['--save', saveFile]);
+  const sim = await startSimulator(simPath);
   const bridge = await startBridge(sim.slave);
   bridgeUrl = bridge.url;
   browser = await launchBrowser();
