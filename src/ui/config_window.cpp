@@ -4,8 +4,11 @@
 
 #include <QAbstractButton>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QTabBar>
+
+#include "config/settings_catalogue.h"
 
 #include "resources/control_ids.h"
 #include "resources/dialog_template.h"
@@ -37,12 +40,18 @@ ConfigWindow::ConfigWindow(FileDialogs& fileDialogs, std::unique_ptr<SerialPort>
   BuiltDialog built = BuildDialog(*this, ConfigWindowTemplate(), appIcon_);
   controls_ = std::move(built.controls);
   tabPage_ = built.tabPage;
+  SetToolTips(built.sideLabels);
   setWindowIcon(appIcon_);
 
   windowMenu_ = new QMenu(this);
   windowMenu_->addAction(tr("&Close"), this, &QDialog::reject);
   windowMenu_->addSeparator();
   aboutAction_ = windowMenu_->addAction(FromLatin1(kAboutMenuText), this, &ConfigWindow::OnAbout);
+  checkAction_ = windowMenu_->addAction(FromLatin1(kCheckMenuText), this,
+                                        [this] { form_.OnCheckConfiguration(); });
+  // Focus always sits in a control: the key is what lets the keyboard reach the check.
+  checkAction_->setShortcut(Qt::Key_F7);
+  addAction(checkAction_);
 
   ConnectHandlers();
   form_.InitProfileTabs();
@@ -75,6 +84,16 @@ void ConfigWindow::ConnectHandlers() {
   }
   connect(tabPage_->TabBar(), &QTabBar::currentChanged, this,
           [this] { form_.OnProfileTabChange(); });
+}
+
+void ConfigWindow::SetToolTips(const QMultiHash<int, QLabel*>& sideLabels) {
+  for (auto it = controls_.cbegin(); it != controls_.cend(); ++it) {
+    const Setting* setting = FindSettingByControl(it.key());
+    if (setting == nullptr) continue;
+    const QString tip = FromLatin1(SettingTooltip(*setting));
+    it.value()->setToolTip(tip);
+    for (QLabel* label : sideLabels.values(it.key())) label->setToolTip(tip);
+  }
 }
 
 void ConfigWindow::OnAbout() {
