@@ -7,6 +7,8 @@
 #include <QLabel>
 #include <QMenu>
 #include <QTabBar>
+#include <string>
+#include <string_view>
 
 #include "config/settings_catalogue.h"
 
@@ -28,6 +30,30 @@ QIcon LoadAppIcon() {
   icon.addFile(QStringLiteral(":/korvaset/korvaset-16.png"), QSize(16, 16));
   icon.addFile(QStringLiteral(":/korvaset/korvaset-32.png"), QSize(32, 32));
   return icon;
+}
+
+// Qt shows a plain tooltip's lines as they are, however long: the help's long lines are
+// broken at blanks. The accessible description, which is the tooltip, reads the same.
+std::string WrappedLines(std::string_view text) {
+  constexpr std::size_t kColumns = 80;
+  std::string wrapped;
+  std::size_t lineStart = 0;  // in wrapped
+  std::size_t lastBlank = std::string::npos;
+  for (const char c : text) {
+    wrapped += c;
+    if (c == '\n') {
+      lineStart = wrapped.size();
+      lastBlank = std::string::npos;
+    } else if (c == ' ') {
+      lastBlank = wrapped.size() - 1;
+    }
+    if (wrapped.size() - lineStart > kColumns && lastBlank != std::string::npos) {
+      wrapped[lastBlank] = '\n';
+      lineStart = lastBlank + 1;
+      lastBlank = std::string::npos;
+    }
+  }
+  return wrapped;
 }
 
 }  // namespace
@@ -90,7 +116,7 @@ void ConfigWindow::SetToolTips(const QMultiHash<int, QLabel*>& sideLabels) {
   for (auto it = controls_.cbegin(); it != controls_.cend(); ++it) {
     const Setting* setting = FindSettingByControl(it.key());
     if (setting == nullptr) continue;
-    const QString tip = FromLatin1(SettingTooltip(*setting));
+    const QString tip = FromLatin1(WrappedLines(SettingTooltip(*setting)));
     it.value()->setToolTip(tip);
     for (QLabel* label : sideLabels.values(it.key())) label->setToolTip(tip);
   }
