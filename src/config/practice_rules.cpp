@@ -167,19 +167,19 @@ void WideHopsLeft(const ProfileFacts& f, FindingSink& sink) {
 
 void TooManyHops(const ProfileFacts& f, FindingSink& sink) {
   int hops = 0;
-  bool wideN = false;
+  std::vector<std::string> longHops;
   for (const StoredAddress* a : Elements(f)) {
     const auto wide = AsWide(*a);
     if (!wide || !wide->WellFormed()) continue;
     hops += wide->hopsLeft;
-    wideN = wideN || wide->n >= 3;
+    if (wide->n >= 3) longHops.push_back(a->text);
   }
-  if (hops <= 3 && !wideN) return;
-  sink.Add("digiPath", "the path " + Quoted(PathText(f.Path())) + " asks for " +
-                           std::to_string(hops) +
-                           " hops; many digipeaters trap WIDE3-3 and above, and IARU Region 1 "
-                           "caps paths at 3 hops: " +
-                           std::string(kPathAdvice));
+  if (hops <= 3 && longHops.empty()) return;
+  const std::string why =
+      longHops.empty() ? "asks for " + std::to_string(hops) + " hops"
+                       : "has " + JoinTexts(longHops) + ", which many digipeaters trap to one hop";
+  sink.Add("digiPath", "the path " + Quoted(PathText(f.Path())) + " " + why +
+                           ", and IARU Region 1 caps paths at 3 hops; " + std::string(kPathAdvice));
 }
 
 void BadSymbolTable(const ProfileFacts& f, FindingSink& sink) {

@@ -78,8 +78,8 @@ constexpr Setting kSettings[] = {
      "than once a minute; a mobile commonly every 2 to 3 minutes, a fixed station every 10 to "
      "30."},
     {kIdManualTxDelay, "manualTxDelay", "Timing", "Manual TX Delay", "ms",
-     "as Auto TX Delay: steps of 6.666 ms up to 1700 ms (26.666 ms up to 6800 ms with 300 "
-     "Baud packet)",
+     "0 to 1700 ms in steps of 6.666 ms (0 to 6800 ms in steps of 26.666 ms with 300 Baud "
+     "packet)",
      "125", "How long the transmitter is keyed before a manually started packet's data."},
     {kIdManualTxRate, "manualTxRate", "Timing", "Manual Transmit Rate", "",
      "0 to 65535 (low 16 bits)", "30",
