@@ -11,7 +11,6 @@
 #include <string_view>
 
 #include "config/settings_catalogue.h"
-
 #include "resources/control_ids.h"
 #include "resources/dialog_template.h"
 #include "resources/window_strings.h"
