@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/check_command.h"
 #include "cli/write_progress_port.h"
 #include "config/config_record.h"
 #include "device/device_operations.h"
@@ -99,25 +100,33 @@ int RunVersion(const PortOptions& options) {
   return FinishOutput();
 }
 
-int RunRead(const PortOptions& options, const std::string& path) {
+// The tracker's image, for read and check --port, once the two readings agree and it
+// decodes; nothing after the failure has been shown.
+std::optional<std::array<std::uint8_t, kImageSize>> ReadTrackerImage(const PortOptions& options) {
   DeviceLink link(options);
   BannerBuffer banner{};
-  if (link->FindDevice(banner)) return link.Failed();
-  ImageBuffer image{};
-  const int length = link->ReadImage(image);
+  if (link->FindDevice(banner)) return link.Failed(), std::nullopt;
+  ImageBuffer buffer{};
+  const int length = link->ReadImage(buffer);
+  std::array<std::uint8_t, kImageSize> image{};
+  std::copy_n(buffer.begin(), kImageSize, image.begin());
   ConfigRecord record;
-  if (length != kImageSize || record.DecodeImage(std::span(image).first(kImageSize))) {
-    // Nothing is saved: an existing file keeps the configuration it had.
+  if (length != kImageSize || record.DecodeImage(image)) {
     ShowInfo(kReadFailed, kReadCaption);
-    return link.Failed();
+    return link.Failed(), std::nullopt;
   }
+  return image;
+}
+
+int RunRead(const PortOptions& options, const std::string& path) {
   // The tracker's bytes as they are: decoded and encoded again, a time could move a step.
-  if (SaveConfigImage(std::span(image).first<kImageSize>(), path)) return kExitFailed;
+  const auto image = ReadTrackerImage(options);
+  if (!image || SaveConfigImage(*image, path)) return kExitFailed;
   std::printf("%.*s\n", static_cast<int>(kReadSuccessful.size()), kReadSuccessful.data());
   return FinishOutput();
 }
 
-int RunWrite(const PortOptions& options, const std::string& path, bool yes) {
+int RunWrite(const PortOptions& options, const std::string& path, bool yes, bool noCheck) {
   const auto image = ReadConfigFileImage(path);
   ConfigRecord record;
   if (!image || !DecodeConfigFileImage(record, *image)) return kExitFailed;
@@ -140,7 +149,9 @@ int RunWrite(const PortOptions& options, const std::string& path, bool yes) {
   if (link->FindDevice(banner)) return link.Failed();
   if (link->WriteImage(*image)) return link.Failed();
   std::printf("%.*s\n", static_cast<int>(kWriteSuccessful.size()), kWriteSuccessful.data());
-  return FinishOutput();
+  const int status = FinishOutput();
+  if (!noCheck) PrintWrittenFindings(CheckImage(*image).value_or(std::vector<Finding>{}));
+  return status;
 }
 
 struct ToneOptions {
@@ -188,6 +199,15 @@ void AddDeviceCommands(CommandSet& commands) {
   auto port = std::make_shared<PortOptions>();
   AddPortOptions(commands.App(), *port);
   {
+    CLI::App* app = &commands.App();
+    const auto portGiven = [app] {
+      return app->count("--port") + app->get_subcommand("check")->count("--port") > 0;
+    };
+    CLI::App& command =
+        AddCheckCommand(commands, portGiven, [port] { return ReadTrackerImage(*port); });
+    AddPortOptions(command, *port);
+  }
+  {
     CLI::App& command =
         commands.Add("version", "Find the tracker (4800 baud, then 9600) and print its banner",
                      [port] { return RunVersion(*port); });
@@ -203,11 +223,13 @@ void AddDeviceCommands(CommandSet& commands) {
   {
     auto path = std::make_shared<std::string>();
     auto yes = std::make_shared<bool>(false);
+    auto noCheck = std::make_shared<bool>(false);
     CLI::App& command =
         commands.Add("write", "Write the configuration in FILE to the tracker and verify it",
-                     [port, path, yes] { return RunWrite(*port, *path, *yes); });
+                     [port, path, yes, noCheck] { return RunWrite(*port, *path, *yes, *noCheck); });
     command.add_option("FILE", *path, "Configuration file to send")->required();
     command.add_flag("--yes", *yes, "Write even a configuration with the emergency beacon");
+    AddNoCheckFlag(command, *noCheck);
     AddPortOptions(command, *port);
   }
   {

@@ -8,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "cli/check_command.h"
 #include "cli/described_file.h"
 #include "config/field_names.h"
 #include "config/kept_values.h"
@@ -21,6 +22,7 @@ namespace {
 struct SetOptions {
   std::string path;
   std::vector<std::string> assignments;
+  bool noCheck = false;
 };
 
 struct Assignment {
@@ -100,7 +102,9 @@ int RunSet(const SetOptions& options) {
     SetField(*record, *a.target.field, a.target.profile, a.value);
   }
   ReportChangedValues(*record, *assignments);
-  return SaveEditedFile(*record, *file, options.path) ? kExitFailed : kExitOk;
+  if (SaveEditedFile(*record, *file, options.path)) return kExitFailed;
+  if (!options.noCheck) PrintWrittenFindings(CheckRecord(*record));
+  return kExitOk;
 }
 
 }  // namespace
@@ -115,6 +119,7 @@ void AddSetCommand(CommandSet& commands) {
   command.add_option("FILE", options->path, "Configuration file to change")->required();
   command.add_option("ASSIGNMENTS", options->assignments, "Fields to set, each as NAME=VALUE")
       ->required();
+  AddNoCheckFlag(command, options->noCheck);
 }
 
 }  // namespace korvaset

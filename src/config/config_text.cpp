@@ -222,7 +222,8 @@ std::string TextProblem::Describe() const {
   return text + what;
 }
 
-std::vector<TextProblem> ApplyConfigText(std::string_view text, ConfigRecord& record) {
+std::vector<TextProblem> ApplyConfigText(std::string_view text, ConfigRecord& record,
+                                         TextValues values) {
   if (const std::size_t zero = text.find('\0'); zero != std::string_view::npos) {
     return {{0, "",
              "this is no text: it holds a zero byte at offset " + std::to_string(zero) +
@@ -277,7 +278,7 @@ std::vector<TextProblem> ApplyConfigText(std::string_view text, ConfigRecord& re
       continue;
     }
     SetField(result, *target->field, target->profile, value);
-    named.push_back({number, *target});
+    if (values == TextValues::kKept) named.push_back({number, *target});
   }
   // Once every line is in: what a TX delay or slotOffset keeps depends on other fields.
   for (const auto& [line, target] : named) {

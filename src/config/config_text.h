@@ -42,11 +42,16 @@ struct TextProblem {
   std::string Describe() const;
 };
 
+// Which values ApplyConfigText accepts: those the record's field takes, or only those that
+// the tracker also keeps as written (a time may round to its step).
+enum class TextValues { kTaken, kKept };
+
 // Applies a configuration text to record; names it doesn't give keep their values. Strict:
 // every line is a comment, blank or "name = value" with a known name given once and a
-// value the field takes and the tracker keeps (a time may round to its step). Line ends, blanks
+// value that values accepts. Line ends, blanks
 // around the parts, tabs and a UTF-8 byte-order mark don't matter. On any problem, record stays as
 // it was and every problem is returned.
-std::vector<TextProblem> ApplyConfigText(std::string_view text, ConfigRecord& record);
+std::vector<TextProblem> ApplyConfigText(std::string_view text, ConfigRecord& record,
+                                         TextValues values = TextValues::kKept);
 
 }  // namespace korvaset
