@@ -15,7 +15,7 @@
 
 int main(int argc, char** argv) {
   CLI::App app{"Configure a Korvalink tracker and its configuration files.", "korvaset-cli"};
-  app.set_version_flag("--version", "korvaset-cli " + std::string(korvaset::kVersion));
+  app.set_version_flag("--version", korvaset::VersionText("korvaset-cli"));
   korvaset::CommandSet commands(app);
   korvaset::AddNewCommand(commands);
   korvaset::AddShowCommand(commands);
