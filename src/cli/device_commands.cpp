@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/check_command.h"
 #include "cli/write_progress_port.h"
 #include "config/config_record.h"
 #include "device/device_operations.h"
@@ -116,7 +117,24 @@ int RunRead(const PortOptions& options, const std::string& path) {
   return FinishOutput();
 }
 
-int RunWrite(const PortOptions& options, const std::string& path, bool yes) {
+// check --port: the image as read reads it; nothing is saved.
+std::optional<std::array<std::uint8_t, kImageSize>> ReadTrackerImage(const PortOptions& options) {
+  DeviceLink link(options);
+  BannerBuffer banner{};
+  if (link->FindDevice(banner)) return link.Failed(), std::nullopt;
+  ImageBuffer buffer{};
+  const int length = link->ReadImage(buffer);
+  std::array<std::uint8_t, kImageSize> image{};
+  std::copy_n(buffer.begin(), kImageSize, image.begin());
+  ConfigRecord record;
+  if (length != kImageSize || record.DecodeImage(image)) {
+    ShowInfo(kReadFailed, kReadCaption);
+    return link.Failed(), std::nullopt;
+  }
+  return image;
+}
+
+int RunWrite(const PortOptions& options, const std::string& path, bool yes, bool noCheck) {
   ConfigRecord record;
   if (!LoadConfigFile(record, path)) return kExitFailed;
   // Without --yes the question is answered with its default, Cancel.
@@ -135,7 +153,11 @@ int RunWrite(const PortOptions& options, const std::string& path, bool yes) {
   if (link->FindDevice(banner)) return link.Failed();
   if (link->WriteImage(std::span(image).first(kImageSize))) return link.Failed();
   std::printf("%.*s\n", static_cast<int>(kWriteSuccessful.size()), kWriteSuccessful.data());
-  return FinishOutput();
+  const int status = FinishOutput();
+  if (!noCheck)
+    PrintWrittenFindings(
+        CheckImage(std::span(image).first(kImageSize)).value_or(std::vector<Finding>{}));
+  return status;
 }
 
 struct ToneOptions {
@@ -183,6 +205,15 @@ void AddDeviceCommands(CommandSet& commands) {
   auto port = std::make_shared<PortOptions>();
   AddPortOptions(commands.App(), *port);
   {
+    CLI::App* app = &commands.App();
+    const auto portGiven = [app] {
+      return app->count("--port") + app->get_subcommand("check")->count("--port") > 0;
+    };
+    CLI::App& command =
+        AddCheckCommand(commands, portGiven, [port] { return ReadTrackerImage(*port); });
+    AddPortOptions(command, *port);
+  }
+  {
     CLI::App& command =
         commands.Add("version", "Find the tracker (4800 baud, then 9600) and print its banner",
                      [port] { return RunVersion(*port); });
@@ -198,11 +229,13 @@ void AddDeviceCommands(CommandSet& commands) {
   {
     auto path = std::make_shared<std::string>();
     auto yes = std::make_shared<bool>(false);
+    auto noCheck = std::make_shared<bool>(false);
     CLI::App& command =
         commands.Add("write", "Write the configuration in FILE to the tracker and verify it",
-                     [port, path, yes] { return RunWrite(*port, *path, *yes); });
+                     [port, path, yes, noCheck] { return RunWrite(*port, *path, *yes, *noCheck); });
     command.add_option("FILE", *path, "Configuration file to send")->required();
     command.add_flag("--yes", *yes, "Write even a configuration with the emergency beacon");
+    AddNoCheckFlag(command, *noCheck);
     AddPortOptions(command, *port);
   }
   {

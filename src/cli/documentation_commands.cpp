@@ -8,8 +8,10 @@
 
 #include "cli/bash_completion.h"
 #include "cli/manual_page.h"
+#include "config/config_check.h"
 #include "config/field_names.h"
 #include "config/record_fields.h"
+#include "config/settings_catalogue.h"
 #include "version.h"
 
 namespace korvaset {
@@ -19,38 +21,42 @@ namespace {
 // The COM names that --port takes, besides device paths.
 constexpr int kComNameCount = 8;
 
-// The field names of one kind, e.g. "callsign (19 characters), digiPath (99 characters)".
-std::string FieldList(bool perProfile, FieldKind kind) {
-  std::string list;
-  for (const RecordField& field : RecordFields()) {
-    if (field.IsPerProfile() != perProfile || field.Kind() != kind) continue;
-    list += (list.empty() ? "" : ", ") + std::string(field.name);
-    if (kind == FieldKind::kText) {
-      list +=
-          " (" + std::to_string(std::get<TextAccessor>(field.accessor).maxLength) + " characters)";
-    }
-  }
-  return list;
-}
-
+// Every field in the record's order, from the catalogue: name, where the form shows it, what
+// the tracker keeps, the default and the help.
 std::string FieldsSection() {
   std::string roff =
-      "The names that \\fBshow\\fR prints and \\fBset\\fR takes. A field of each profile is "
-      "named \\fBprimary.\\fR\\fINAME\\fR or \\fBsecondary.\\fR\\fINAME\\fR.\n";
-  const struct {
-    bool perProfile;
-    FieldKind kind;
-    const char* heading;
-  } groups[] = {
-      {false, FieldKind::kSharedNumber, "Shared by both profiles, whole numbers"},
-      {true, FieldKind::kText, "Texts of each profile"},
-      {true, FieldKind::kNumber, "Whole numbers of each profile"},
-      {true, FieldKind::kCharacter, "Single characters of each profile"},
-      {true, FieldKind::kFlag, "Flags of each profile, 0 or 1"},
-  };
-  for (const auto& group : groups) {
-    const std::string list = FieldList(group.perProfile, group.kind);
-    if (!list.empty()) roff += ".TP\n" + std::string(group.heading) + "\n" + Roff(list) + "\n";
+      "The names that \\fBshow\\fR prints and \\fBset\\fR takes, in the record's order. "
+      "A field of each profile is named \\fBprimary.\\fR\\fINAME\\fR or "
+      "\\fBsecondary.\\fR\\fINAME\\fR; the others are shared by both profiles. Numbers are "
+      "whole numbers, flags 0 or 1.\n";
+  for (const RecordField& field : RecordFields()) {
+    const Setting* setting = FindSettingByName(field.name);
+    if (setting == nullptr) continue;
+    std::string where = setting->IsShown() ? "\"" + SettingHeading(*setting) + "\"" : "not shown";
+    where += field.IsPerProfile() ? ", each profile" : ", shared";
+    std::string text = "The tracker keeps " + std::string(setting->keeps) +
+                       ". Default: " + std::string(setting->defaultValue) + ". " +
+                       std::string(setting->help);
+    roff += ".TP\n\\fB" + Roff(field.name) + "\\fR (" + Roff(where) + ")\n" + Roff(text) + "\n";
+  }
+  return roff;
+}
+
+// The rules of check, with their ids for --ignore.
+std::string ChecksSection() {
+  std::string roff =
+      "\\fBcheck\\fR prints a line per finding, \\fINAME\\fB: \\fISEVERITY\\fB: "
+      "\\fIMESSAGE\\fB [\\fIID\\fB]\\fR, shared fields first, then the Primary's and "
+      "the Secondary's in the record's order. An \\fBerror\\fR will not work as meant or is "
+      "dropped by the network; a \\fBwarning\\fR works but goes against published APRS "
+      "practice; a \\fBnote\\fR informs and never changes the exit status. A .kvc file goes "
+      "to the tracker as it is, so the storage rules (does\\-not\\-fit, "
+      "stored\\-differently, time\\-rounded) apply to a configuration text only. "
+      "\\fBwrite\\fR, \\fBimport\\fR and \\fBset\\fR print the warnings and errors of "
+      "what they wrote on standard error, unless \\fB\\-\\-no\\-check\\fR is given.\n";
+  for (const CheckRule& rule : CheckRules()) {
+    roff += ".TP\n\\fB" + Roff(rule.id) + "\\fR (" + std::string(SeverityName(rule.severity)) +
+            ")\n" + Roff(rule.summary) + "\n";
   }
   return roff;
 }
@@ -74,10 +80,14 @@ ManualPageText CliManualText(const CLI::App& app) {
       .version = app.get_name() + " " + std::string(kVersion),
       .sections =
           {{"FIELDS", FieldsSection()},
+           {"CHECKS", ChecksSection()},
            {"EXIT STATUS",
             ".TP\n" + std::to_string(kExitOk) + "\nsuccess\n.TP\n" + std::to_string(kExitFailed) +
                 "\nthe operation failed, and what went wrong was shown on standard error\n.TP\n" +
-                std::to_string(kExitUsage) + "\nbad usage; nothing was done\n"},
+                std::to_string(kExitUsage) + "\nbad usage; nothing was done\n" +
+                ".PP\n\\fBcheck\\fR exits as \\fBdiff\\fR(1) does: 0 when nothing is "
+                "above a note, 1 for a warning or an error, 2 when the check could not be made "
+                "(an unreadable or damaged file, no tracker, bad usage).\n"},
            {"ENVIRONMENT",
             ".TP\n\\fBKORVASET_COM1\\fR to \\fBKORVASET_COM" + std::to_string(kComNameCount) +
                 "\\fR\nThe device that a COM name opens, e.g. /dev/ttyUSB0. Without it, COM"

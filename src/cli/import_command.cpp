@@ -5,8 +5,10 @@
 #include <cstdio>
 #include <memory>
 
+#include "cli/check_command.h"
 #include "cli/described_file.h"
 #include "cli/file_arguments.h"
+#include "config/config_check.h"
 #include "config/config_text.h"
 #include "files/config_file.h"
 
@@ -17,14 +19,19 @@ namespace {
 // An exported text is a few kilobytes; reading stops well before a large file wastes time.
 constexpr std::size_t kMaxTextSize = 256 * 1024;
 
+// Enough to mend a text by hand; a file that is no text at all would list every line.
+constexpr std::size_t kProblemsShown = 20;
+
 struct ImportOptions {
   std::string text;
   std::string path;
   std::string base;
   bool force = false;
+  bool noCheck = false;
 };
 
-// The text at path ("-": standard input), or nothing after saying why.
+}  // namespace
+
 std::optional<std::string> ReadText(const std::string& path, int& status) {
   std::FILE* in = path == "-" ? stdin : OpenInputFile(path);
   if (in == nullptr) {
@@ -51,10 +58,6 @@ std::optional<std::string> ReadText(const std::string& path, int& status) {
   return text;
 }
 
-// Enough to mend a text by hand; a file that is no text at all would list every line.
-constexpr std::size_t kProblemsShown = 20;
-
-// Applies a text; false after naming its problems.
 bool Apply(std::string_view text, ConfigRecord& record) {
   const std::vector<TextProblem> problems = ApplyConfigText(text, record);
   for (std::size_t i = 0; i < problems.size() && i < kProblemsShown; ++i) {
@@ -65,6 +68,8 @@ bool Apply(std::string_view text, ConfigRecord& record) {
   }
   return problems.empty();
 }
+
+namespace {
 
 int RunImport(const ImportOptions& options) {
   if (!MayCreateFile(options.path, options.force)) return kExitFailed;
@@ -79,7 +84,9 @@ int RunImport(const ImportOptions& options) {
     if (!base || !Apply(FormatConfigText(base->fields), record)) return kExitFailed;
   }
   if (!Apply(*text, record)) return kExitUsage;
-  return SaveConfigFile(record, options.path) ? kExitFailed : kExitOk;
+  if (SaveConfigFile(record, options.path)) return kExitFailed;
+  if (!options.noCheck) PrintWrittenFindings(CheckRecord(record));
+  return kExitOk;
 }
 
 }  // namespace
@@ -97,6 +104,7 @@ void AddImportCommand(CommandSet& commands) {
   command.add_option("--base", options->base,
                      "Start from this configuration file instead of the default configuration");
   command.add_flag("--force", options->force, "Replace FILE if it exists");
+  AddNoCheckFlag(command, options->noCheck);
 }
 
 }  // namespace korvaset

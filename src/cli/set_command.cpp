@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "cli/check_command.h"
 #include "config/field_names.h"
 #include "config/latin1_text.h"
 #include "config/record_fields.h"
@@ -18,6 +19,7 @@ namespace {
 struct SetOptions {
   std::string path;
   std::vector<std::string> assignments;
+  bool noCheck = false;
 };
 
 struct Assignment {
@@ -74,7 +76,9 @@ int RunSet(const SetOptions& options) {
   for (const Assignment& a : *assignments) {
     SetField(record, *a.target.field, a.target.profile, a.value);
   }
-  return SaveConfigFile(record, options.path) ? kExitFailed : kExitOk;
+  if (SaveConfigFile(record, options.path)) return kExitFailed;
+  if (!options.noCheck) PrintWrittenFindings(CheckRecord(record));
+  return kExitOk;
 }
 
 }  // namespace
@@ -89,6 +93,7 @@ void AddSetCommand(CommandSet& commands) {
   command.add_option("FILE", options->path, "Configuration file to change")->required();
   command.add_option("ASSIGNMENTS", options->assignments, "Fields to set, each as NAME=VALUE")
       ->required();
+  AddNoCheckFlag(command, options->noCheck);
 }
 
 }  // namespace korvaset

@@ -40,6 +40,8 @@ class ConfigForm {
   void InitProfileTabs();
   // Stores the visible profile's items and the shared levels into the record.
   void CopyFormToRecord();
+  // The same into another record, whose visibleProfile says which profile the items show.
+  void CopyFormTo(ConfigRecord& record) const;
   // Shows the record's visible profile and the shared levels, then refreshes the states.
   void CopyRecordToForm();
   // Enables the governed items by their governing check boxes and sets the tone buttons'
@@ -78,6 +80,11 @@ class ConfigForm {
   // Files.
   void OnSaveConfig();
   void OnLoadConfig();
+
+  // Checks both profiles as the form shows them against APRS practice and shows the
+  // findings in one message box. The visible profile goes into a scratch copy of the
+  // record: the record itself changes only where Read, Write, Load and the tab say.
+  void OnCheckConfiguration();
 
   // The user selected the other tab; the tab strip already shows it selected.
   void OnProfileTabChange();

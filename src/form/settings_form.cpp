@@ -132,39 +132,43 @@ void ConfigForm::InitProfileTabs() {
 }
 
 void ConfigForm::CopyFormToRecord() {
-  const int p = record_.visibleProfile;
-  record_.SetCallsign(ReadEditText(kIdCallsign));
-  record_.SetDigiPath(ReadEditText(kIdDigiPath));
-  record_.SetStatusText(ReadEditText(kIdStatusText));
+  CopyFormTo(record_);
+}
+
+void ConfigForm::CopyFormTo(ConfigRecord& record) const {
+  const int p = record.visibleProfile;
+  record.SetCallsign(ReadEditText(kIdCallsign));
+  record.SetDigiPath(ReadEditText(kIdDigiPath));
+  record.SetStatusText(ReadEditText(kIdStatusText));
 
   for (const NumberField& number : kNumberFields) {
-    (record_.*number.field)[p] = ParseNumber(ReadEditText(number.id));
+    (record.*number.field)[p] = ParseNumber(ReadEditText(number.id));
   }
 
   // No entry of the message list stores the first.
   const int message = SelectedEntry(kIdMicEMessage);
-  record_.micEMessage[p] = message >= 0 ? message : 0;
-  record_.micEPath[p] = SelectedEntry(kIdMicEPath);
+  record.micEMessage[p] = message >= 0 ? message : 0;
+  record.micEPath[p] = SelectedEntry(kIdMicEPath);
 
   const std::string symbol = ReadEditText(kIdSymbol);
-  record_.symbol[p] = symbol.empty() ? '\0' : symbol.front();
+  record.symbol[p] = symbol.empty() ? '\0' : symbol.front();
   const std::string table = ReadEditText(kIdSymbolTable);
-  record_.symbolTable[p] = table.empty() ? '\0' : table.front();
+  record.symbolTable[p] = table.empty() ? '\0' : table.front();
 
   // A waypoint output is on exactly when its character count is not 0.
-  record_.waypointChars[p] =
+  record.waypointChars[p] =
       items_.IsItemChecked(kIdWaypointEnable) ? ParseNumber(ReadEditText(kIdWaypointChars)) : 0;
 
   for (const SharedNumberField& number : kSharedNumberFields) {
-    record_.*number.field = ParseNumber(ReadEditText(number.id));
+    record.*number.field = ParseNumber(ReadEditText(number.id));
   }
 
   for (const FlagField& flag : kFlagFields) {
-    (record_.*flag.field)[p] = items_.IsItemChecked(flag.id) ? 1 : 0;
+    (record.*flag.field)[p] = items_.IsItemChecked(flag.id) ? 1 : 0;
   }
   const bool hms = items_.IsItemChecked(kIdTimestampHms);
-  record_.timestamp[p] = items_.IsItemChecked(kIdTimestampDhm) || hms ? 1 : 0;
-  record_.timestampHms[p] = hms ? 1 : 0;
+  record.timestamp[p] = items_.IsItemChecked(kIdTimestampDhm) || hms ? 1 : 0;
+  record.timestampHms[p] = hms ? 1 : 0;
 }
 
 void ConfigForm::CopyRecordToForm() {

@@ -8,6 +8,8 @@ namespace korvaset {
 
 // Texts of the window that code sets; captions of the controls live in the templates.
 inline constexpr std::string_view kAboutMenuText = "&About Korvaset...";
+inline constexpr std::string_view kCheckMenuText = "Chec&k Configuration...";
+inline constexpr std::string_view kCheckCaption = "Check Configuration";
 inline constexpr std::string_view kPrimaryTab = "Primary";
 inline constexpr std::string_view kSecondaryTab = "Secondary";
 inline constexpr std::string_view kLowToneCaption = "Send 1200 Hz";

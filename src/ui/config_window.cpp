@@ -4,9 +4,13 @@
 
 #include <QAbstractButton>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QMenu>
 #include <QTabBar>
+#include <string>
+#include <string_view>
 
+#include "config/settings_catalogue.h"
 #include "resources/control_ids.h"
 #include "resources/dialog_template.h"
 #include "resources/window_strings.h"
@@ -27,6 +31,30 @@ QIcon LoadAppIcon() {
   return icon;
 }
 
+// Qt shows a plain tooltip's lines as they are, however long: the help's long lines are
+// broken at blanks. The accessible description, which is the tooltip, reads the same.
+std::string WrappedLines(std::string_view text) {
+  constexpr std::size_t kColumns = 80;
+  std::string wrapped;
+  std::size_t lineStart = 0;  // in wrapped
+  std::size_t lastBlank = std::string::npos;
+  for (const char c : text) {
+    wrapped += c;
+    if (c == '\n') {
+      lineStart = wrapped.size();
+      lastBlank = std::string::npos;
+    } else if (c == ' ') {
+      lastBlank = wrapped.size() - 1;
+    }
+    if (wrapped.size() - lineStart > kColumns && lastBlank != std::string::npos) {
+      wrapped[lastBlank] = '\n';
+      lineStart = lastBlank + 1;
+      lastBlank = std::string::npos;
+    }
+  }
+  return wrapped;
+}
+
 }  // namespace
 
 ConfigWindow::ConfigWindow(FileDialogs& fileDialogs, std::unique_ptr<SerialPort> port)
@@ -37,12 +65,18 @@ ConfigWindow::ConfigWindow(FileDialogs& fileDialogs, std::unique_ptr<SerialPort>
   BuiltDialog built = BuildDialog(*this, ConfigWindowTemplate(), appIcon_);
   controls_ = std::move(built.controls);
   tabPage_ = built.tabPage;
+  SetToolTips(built.sideLabels);
   setWindowIcon(appIcon_);
 
   windowMenu_ = new QMenu(this);
   windowMenu_->addAction(tr("&Close"), this, &QDialog::reject);
   windowMenu_->addSeparator();
   aboutAction_ = windowMenu_->addAction(FromLatin1(kAboutMenuText), this, &ConfigWindow::OnAbout);
+  checkAction_ = windowMenu_->addAction(FromLatin1(kCheckMenuText), this,
+                                        [this] { form_.OnCheckConfiguration(); });
+  // Focus always sits in a control: the key is what lets the keyboard reach the check.
+  checkAction_->setShortcut(Qt::Key_F7);
+  addAction(checkAction_);
 
   ConnectHandlers();
   form_.InitProfileTabs();
@@ -75,6 +109,16 @@ void ConfigWindow::ConnectHandlers() {
   }
   connect(tabPage_->TabBar(), &QTabBar::currentChanged, this,
           [this] { form_.OnProfileTabChange(); });
+}
+
+void ConfigWindow::SetToolTips(const QMultiHash<int, QLabel*>& sideLabels) {
+  for (auto it = controls_.cbegin(); it != controls_.cend(); ++it) {
+    const Setting* setting = FindSettingByControl(it.key());
+    if (setting == nullptr) continue;
+    const QString tip = FromLatin1(WrappedLines(SettingTooltip(*setting)));
+    it.value()->setToolTip(tip);
+    for (QLabel* label : sideLabels.values(it.key())) label->setToolTip(tip);
+  }
 }
 
 void ConfigWindow::OnAbout() {

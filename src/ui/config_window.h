@@ -13,6 +13,7 @@
 #include "form/dialog_items.h"
 
 class QAction;
+class QLabel;
 class QMenu;
 
 namespace korvaset {
@@ -24,8 +25,8 @@ class TabPage;
 // The program's one window, drawn with Qt: the controls of the layout table over the
 // Primary/Secondary tab strip. It owns the form logic (ConfigForm, which owns the record
 // and the serial link), gives it the dialog's items through DialogItems and routes the
-// controls' signals to it. What stays here is the window's own: its widgets, the About box
-// and the menu item that opens it.
+// controls' signals to it. What stays here is the window's own: its widgets and their
+// tooltips, the About box, and the menu items that open it and Check Configuration.
 class ConfigWindow final : public QDialog, public DialogItems {
   Q_OBJECT
 
@@ -42,6 +43,8 @@ class ConfigWindow final : public QDialog, public DialogItems {
 
   // The "&About Korvaset..." item of the window's menu (the background's context menu).
   QAction* AboutAction() const { return aboutAction_; }
+  // The "Chec&k Configuration..." item after it, which F7 also runs.
+  QAction* CheckAction() const { return checkAction_; }
 
   void OnAbout();
 
@@ -65,12 +68,16 @@ class ConfigWindow final : public QDialog, public DialogItems {
 
  private:
   void ConnectHandlers();
+  // Each control's help from the settings catalogue, on the control and on its label and
+  // unit. A screen reader takes the tooltip as the description.
+  void SetToolTips(const QMultiHash<int, QLabel*>& sideLabels);
 
   QIcon appIcon_;
   QHash<int, QWidget*> controls_;
   TabPage* tabPage_ = nullptr;
   QMenu* windowMenu_ = nullptr;
   QAction* aboutAction_ = nullptr;
+  QAction* checkAction_ = nullptr;
   ConfigForm form_;
 };
 

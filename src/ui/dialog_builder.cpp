@@ -10,6 +10,7 @@
 #include <QTabBar>
 #include <algorithm>
 
+#include "resources/accessible_name.h"
 #include "ui/frame_box.h"
 #include "ui/latin1_text.h"
 #include "ui/spin_arrows.h"
@@ -21,16 +22,6 @@ namespace {
 
 // Gap between a label and its control, in dialog units.
 constexpr int kLabelGap = 2;
-
-QString AccessibleName(const ControlDef& def) {
-  if (!def.label.empty()) {
-    std::string_view label = def.label;
-    if (label.ends_with(':')) label.remove_suffix(1);
-    return FromLatin1(label);
-  }
-  if (!def.caption.empty()) return FromLatin1(def.caption).trimmed();
-  return FromLatin1(def.accessibleName);
-}
 
 QComboBox* MakeDropDown(QWidget* parent, const ControlDef& def) {
   auto* box = new QComboBox(parent);
@@ -126,8 +117,7 @@ BuiltDialog BuildDialog(QWidget& dialog, const DialogTemplate& dialogTemplate, c
     QWidget* widget = MakeControl(dialog, def, units, icon, built);
     const QRect rect = ControlRect(*widget, def, units);
     widget->setGeometry(rect);
-    widget->setAccessibleName(AccessibleName(def));
-    if (!def.frame.empty()) widget->setAccessibleDescription(FromLatin1(def.frame));
+    widget->setAccessibleName(FromLatin1(AccessibleNameOf(def)));
 
     if (def.kind == ControlKind::kFrame || def.kind == ControlKind::kTabStrip) {
       frames.push_back(widget);
@@ -144,10 +134,12 @@ BuiltDialog BuildDialog(QWidget& dialog, const DialogTemplate& dialogTemplate, c
       QLabel* label = MakeSideLabel(dialog, def.label, rect, true);
       label->move(rect.left() - gap - label->width(), label->y());
       label->setBuddy(widget);
+      built.sideLabels.insert(def.id, label);
     }
     if (!def.unit.empty()) {
       QLabel* unit = MakeSideLabel(dialog, def.unit, rect, false);
       unit->move(rect.right() + 1 + gap, unit->y());
+      built.sideLabels.insert(def.id, unit);
     }
   }
   // Frames lie beneath what they hold, and the tab page beneath everything.

@@ -17,8 +17,12 @@ namespace korvaset {
 
 namespace {
 
-// The system menu's About command: a multiple of 16 below 0xF000, as the platform wants.
+// The system menu's commands: multiples of 16 below 0xF000, as the platform wants.
 constexpr UINT kAboutCommand = 0x0010;
+constexpr UINT kCheckCommand = 0x0020;
+
+// The window whose items the thread's message hook watches: one per thread.
+thread_local ConfigWindow* hookedWindow = nullptr;
 
 constexpr DWORD kWindowStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_CENTER;
 
@@ -47,6 +51,7 @@ ConfigWindow::ConfigWindow(FileDialogs& fileDialogs, std::unique_ptr<SerialPort>
 
 ConfigWindow::~ConfigWindow() {
   if (hwnd_ != nullptr && !modal_) DestroyWindow(hwnd_);
+  if (hookedWindow == this) hookedWindow = nullptr;
   for (HICON icon : {bigIcon_, smallIcon_}) {
     if (icon != nullptr) DestroyIcon(icon);
   }
@@ -80,6 +85,9 @@ INT_PTR CALLBACK ConfigWindow::DialogProc(HWND dialog, UINT message, WPARAM wPar
   if (window == nullptr) return FALSE;
   if (message == WM_NCDESTROY) {
     window->hwnd_ = nullptr;
+    window->hook_.reset();
+    window->accessible_.Clear();
+    if (hookedWindow == window) hookedWindow = nullptr;
     return FALSE;
   }
   return window->HandleMessage(message, wParam, lParam);
@@ -101,12 +109,37 @@ void ConfigWindow::OnInitDialog() {
   if (HMENU menu = GetSystemMenu(hwnd_, FALSE)) {
     AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu, MF_STRING, kAboutCommand, WideFromLatin1(kAboutMenuText).c_str());
+    AppendMenuW(menu, MF_STRING, kCheckCommand, WideFromLatin1(kCheckMenuText).c_str());
   }
   SendMessageW(hwnd_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_));
   SendMessageW(hwnd_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_));
 
   form_.InitProfileTabs();
+  toolTips_.Create(hwnd_, layout);
+  accessible_.Annotate(hwnd_, layout);
+  hookedWindow = this;
+  hook_.reset(
+      SetWindowsHookExW(WH_GETMESSAGE, &ConfigWindow::MessageHook, nullptr, GetCurrentThreadId()));
   SetFocus(GetDlgItem(hwnd_, kIdCallsign));
+}
+
+LRESULT CALLBACK ConfigWindow::MessageHook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && wParam == PM_REMOVE && hookedWindow != nullptr) {
+    hookedWindow->OnThreadMessage(*reinterpret_cast<MSG*>(lParam));
+  }
+  return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+void ConfigWindow::OnThreadMessage(MSG& message) {
+  // Only the window's own items: not a message box's, nor a file dialog's.
+  if (hwnd_ == nullptr || (message.hwnd != hwnd_ && !IsChild(hwnd_, message.hwnd))) return;
+  if (message.message == WM_KEYDOWN && message.wParam == VK_F7) {
+    // The focus always sits in an item, which would take the key: it runs the menu's command.
+    message.message = WM_NULL;
+    PostMessageW(hwnd_, WM_SYSCOMMAND, kCheckCommand, 0);
+    return;
+  }
+  toolTips_.Relay(message);
 }
 
 INT_PTR ConfigWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -119,6 +152,10 @@ INT_PTR ConfigWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SYSCOMMAND:
       if ((wParam & 0xFFF0) == kAboutCommand) {
         OnAbout();
+        return TRUE;
+      }
+      if ((wParam & 0xFFF0) == kCheckCommand) {
+        form_.OnCheckConfiguration();
         return TRUE;
       }
       return FALSE;

@@ -7,10 +7,13 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 #include "form/config_form.h"
 #include "form/dialog_items.h"
+#include "ui_win32/accessible_annotations.h"
 #include "ui_win32/tab_page_background.h"
+#include "ui_win32/window_tooltips.h"
 
 namespace korvaset {
 
@@ -20,8 +23,8 @@ class SerialPort;
 // The program's one window in Win32: a dialog from an in-memory template of the layout
 // table, whose items the form logic (ConfigForm, which owns the record and the serial
 // link) reaches through DialogItems. The dialog procedure routes the controls'
-// notifications to the form; Exit, About and the system menu's About item are the
-// window's own.
+// notifications to the form; Exit, About, the system menu's About and Check Configuration
+// items, F7 and the tooltips are the window's own.
 class ConfigWindow final : public DialogItems {
  public:
   // port: the serial port the link drives; the platform's own when none is given.
@@ -39,6 +42,8 @@ class ConfigWindow final : public DialogItems {
   // The dialog while it exists.
   HWND Handle() const { return hwnd_; }
   ConfigForm& Form() { return form_; }
+  // The tooltip control, once the window exists.
+  HWND ToolTips() const { return toolTips_.Handle(); }
   void OnAbout();
 
   // DialogItems, over the dialog's items.
@@ -56,6 +61,10 @@ class ConfigWindow final : public DialogItems {
 
  private:
   static INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+  // Sees the thread's messages before any window does, whichever loop runs: F7 and the
+  // mouse over the items, which the dialog itself never gets.
+  static LRESULT CALLBACK MessageHook(int code, WPARAM wParam, LPARAM lParam);
+  void OnThreadMessage(MSG& message);
   INT_PTR HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void OnInitDialog();
   void OnCommand(int id, int code);
@@ -71,6 +80,12 @@ class ConfigWindow final : public DialogItems {
   int waitCount_ = 0;
   HCURSOR cursorBeforeWait_ = nullptr;
   TabPageBackground pageBackground_;
+  WindowToolTips toolTips_;
+  AccessibleAnnotations accessible_;
+  struct UnhookOnDelete {
+    void operator()(HHOOK hook) const { UnhookWindowsHookEx(hook); }
+  };
+  std::unique_ptr<std::remove_pointer_t<HHOOK>, UnhookOnDelete> hook_;
   ConfigForm form_;
 };
 

@@ -145,19 +145,21 @@ DialogTemplateData BuildDialogTemplate(const DialogTemplate& dialog, DWORD style
   int count = 0;
   int index = 0;
   for (const ControlDef& def : dialog.controls) {
-    const ItemStyle item = StyleOf(def.kind);
-    const bool icon = def.kind == ControlKind::kIcon;
-    WriteItem(out, def.id, item, def.caption, def.rect, icon ? IDI_KORVASET : 0);
-    ++count;
     const DialogRect& r = def.rect;
     // Both labels span the control's edit field height (a drop-down's is 12 units).
     const int height = def.kind == ControlKind::kDropDown ? 12 : r.height;
+    // The label comes just before its control: a screen reader names an edit or a
+    // drop-down by the text item before it.
     if (!def.label.empty()) {
       const int width = GuessedWidth(def.label);
       WriteItem(out, kLabelIdBase + index, {kStaticClass, nullptr, SS_RIGHT | SS_CENTERIMAGE},
                 def.label, {r.x - kLabelGap - width, r.y, width, height});
       ++count;
     }
+    const ItemStyle item = StyleOf(def.kind);
+    const bool icon = def.kind == ControlKind::kIcon;
+    WriteItem(out, def.id, item, def.caption, def.rect, icon ? IDI_KORVASET : 0);
+    ++count;
     if (!def.unit.empty()) {
       WriteItem(out, kUnitIdBase + index, {kStaticClass, nullptr, SS_LEFT | SS_CENTERIMAGE},
                 def.unit, {r.x + r.width + kLabelGap, r.y, GuessedWidth(def.unit), height});

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <string>
 
@@ -28,6 +29,18 @@ void PrintVersion() {
   WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }
 
+// COM for the screen reader's names and descriptions (AccessibleAnnotations), for as long as
+// the window lives.
+struct ComScope {
+  ComScope() : result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
+  ~ComScope() {
+    if (SUCCEEDED(result)) CoUninitialize();
+  }
+  ComScope(const ComScope&) = delete;
+  ComScope& operator=(const ComScope&) = delete;
+  HRESULT result;
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -40,6 +53,7 @@ int main(int argc, char* argv[]) {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                       ICC_TAB_CLASSES | ICC_UPDOWN_CLASS};
   InitCommonControlsEx(&controls);
+  const ComScope com;
 
   ConfigWindow* shown = nullptr;
   const OwnerWindow owner = [&shown] { return shown != nullptr ? shown->Handle() : nullptr; };

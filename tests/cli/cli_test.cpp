@@ -319,3 +319,61 @@ TEST_F(CliTest, DiffNamesTheFieldsThatDiffer) {
 }
 
 }  // namespace
+
+// check exits as diff does: 0 nothing above a note, 1 a warning or an error, 2 trouble.
+TEST_F(CliTest, CheckFindsWhatGoesAgainstPracticeAndExitsAsDiffDoes) {
+  ASSERT_EQ(Run({"new", file_}).status, 0);
+  Result r = Run({"check", file_});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(Lines(r.out).size(), 2u);
+  EXPECT_TRUE(r.out.starts_with("primary.callsign: error: \"NOCALL\" is a placeholder")) << r.out;
+  EXPECT_NE(r.out.find("\nsecondary.callsign: error: "), std::string::npos) << r.out;
+  EXPECT_EQ(Run({"check", file_, "--ignore", "tx-delay,placeholder-callsign"}).status, 0);
+  EXPECT_EQ(Run({"check", file_, "--ignore", "no-such-rule"}).status, 2);
+
+  // An own call with the defaults is clean; the steps the file holds are no finding.
+  ASSERT_EQ(Run({"set", file_, "primary.callsign=W1AW-9", "secondary.callsign=W1AW-9"}).status, 0);
+  r = Run({"check", file_});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "");
+
+  // A text is checked before it is encoded: 2000 ms can't be kept.
+  const std::string text = (dir_ / "t.txt").string();
+  korvaset::testing::WriteFileBytes(text, "primary.autoTxDelay = 2000\n");
+  r = Run({"check", text});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_NE(r.out.find("primary.autoTxDelay: warning: 2000 ms is kept as 1700 ms"),
+            std::string::npos)
+      << r.out;
+
+  // Trouble: the messages show and import give, and 2.
+  korvaset::testing::WriteFileBytes(text, "rxLevel = 8o\n");
+  r = Run({"check", text});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, Run({"import", text, (dir_ / "x.kvc").string()}).err);
+  const std::string damaged = (dir_ / "d.kvc").string();
+  korvaset::testing::WriteFileBytes(damaged, "KVLA\x80");
+  r = Run({"check", damaged});
+  EXPECT_EQ(r.status, 2);
+  EXPECT_EQ(r.err, Run({"show", damaged}).err);
+  EXPECT_EQ(Run({"check", (dir_ / "none.kvc").string()}).status, 2);
+  EXPECT_EQ(Run({"check"}).status, 2);
+}
+
+// set and import name the problems of what they wrote after their own messages; their exit
+// status stays theirs.
+TEST_F(CliTest, SetAndImportReportProblemsOnStandardError) {
+  ASSERT_EQ(Run({"new", file_}).status, 0);
+  Result r = Run({"set", file_, "primary.digiPath=RELAY,WIDE2-2"});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.err.find("primary.digiPath: warning: "), std::string::npos) << r.err;
+  EXPECT_NE(r.err.find("[obsolete-path]"), std::string::npos) << r.err;
+  EXPECT_EQ(r.err.find("note:"), std::string::npos) << r.err;
+  EXPECT_EQ(Run({"set", file_, "rxLevel=80", "--no-check"}).err, "");
+
+  const std::string text = (dir_ / "t.txt").string();
+  korvaset::testing::WriteFileBytes(text, "rxLevel = 300\n");
+  r = Run({"import", text, (dir_ / "i.kvc").string()});
+  EXPECT_EQ(r.status, 0);
+  EXPECT_NE(r.err.find("rxLevel: warning: 300 is kept as 255"), std::string::npos) << r.err;
+}

@@ -196,6 +196,30 @@ TEST_F(CliEndToEndTest, EmergencyBeaconIsWrittenOnlyWithYes) {
   EXPECT_EQ(result.out, "Write Successful\n");
 }
 
+// check --port reads as read does and saves nothing; write still writes a configuration with
+// errors, and names them on stderr after its own message.
+TEST_F(CliEndToEndTest, CheckReadsTheTrackerAndWriteNamesWhatItWrote) {
+  auto sim = StartSim("kl");
+  const std::string port = dir_.Path("kl");
+  CommandResult result = Cli({"check", "--port", port});
+  EXPECT_EQ(result.exitCode, 1) << result.err;
+  EXPECT_TRUE(Contains(result.out, "primary.callsign: error: \"NOCALL\"")) << result.out;
+  EXPECT_EQ(FilesIn(dir_.Path("")), std::vector<std::string>{"kl"});
+
+  const std::string file = dir_.Path("a.kvc");
+  SaveConfiguration(file);  // N0CALL-9 and NOCALL
+  result = Cli({"write", file, "--port", port});
+  EXPECT_EQ(result.exitCode, 0) << result.err;
+  EXPECT_EQ(result.out, "Write Successful\n");
+  EXPECT_TRUE(Contains(result.err, "primary.callsign: error: \"N0CALL-9\"")) << result.err;
+  EXPECT_TRUE(Contains(result.err, "secondary.callsign: error: \"NOCALL\"")) << result.err;
+  result = Cli({"write", file, "--port", port, "--no-check"});
+  EXPECT_EQ(result.exitCode, 0);
+  EXPECT_EQ(result.err, "");
+
+  EXPECT_EQ(Cli({"check", "--port", dir_.Path("nothing-here")}).exitCode, 2);
+}
+
 TEST_F(CliEndToEndTest, TonesGoOutAt4800UnlessToldOtherwise) {
   auto slow = StartSim("kl-4800");
   auto fast = StartSim("kl-9600", {"--baud", "9600"});

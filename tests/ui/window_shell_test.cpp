@@ -1,15 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Copyright (C) 2026 The Korvaset developers
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 #include <csignal>
 #include <functional>
 #include <vector>
@@ -73,6 +76,14 @@ std::vector<Piece> VisiblePieces(const ConfigWindow& window) {
     pieces.push_back({label->text(), label->geometry(), QRect()});
   }
   return pieces;
+}
+
+// The caption of the frame that a control lies in, from the layout table.
+QString FrameOf(const ConfigWindow& window, const QWidget* control) {
+  for (const ControlDef& def : ConfigWindowTemplate().controls) {
+    if (def.id != kStaticId && window.Control(def.id) == control) return Expected(def.frame);
+  }
+  return {};
 }
 
 class FontScope {
@@ -196,7 +207,7 @@ class WindowShellTest : public QObject {
         if (auto* label = qobject_cast<QLabel*>(child); label && label->buddy()) {
           owner = label->buddy();
         }
-        if (owner->accessibleDescription() != frame->title()) continue;
+        if (FrameOf(f.window, owner) != frame->title()) continue;
         QVERIFY2(frame->geometry().contains(child->geometry()),
                  qPrintable(frame->title() + ": " + child->accessibleName()));
       }
@@ -272,9 +283,10 @@ class WindowShellTest : public QObject {
         f.window.AboutAction()->associatedObjects().isEmpty()
             ? QList<QAction*>()
             : qobject_cast<QMenu*>(f.window.AboutAction()->associatedObjects().front())->actions();
-    QCOMPARE(menu.size(), 3);
+    QCOMPARE(menu.size(), 4);
     QVERIFY(menu[1]->isSeparator());
     QCOMPARE(menu[2]->text(), QStringLiteral("&About Korvaset..."));
+    QCOMPARE(menu[3], f.window.CheckAction());
 
     int shown = 0;
     const auto checkAbout = [&f, &shown](QWidget* box) {
@@ -295,6 +307,45 @@ class WindowShellTest : public QObject {
     f.window.AboutAction()->trigger();
     QCOMPARE(shown, 2);
     QVERIFY(f.window.isVisible());
+  }
+
+  // The window menu's Check Configuration and F7 show the findings of what the form shows,
+  // the record untouched; every control explains itself, the disabled ones too.
+  void ChecksFromTheMenuAndF7AndExplainsEachControl() {
+    RecordingMessageBoxes boxes;
+    const ScopedMessageBoxes installed(boxes);
+    WindowFixture f;
+    f.window.show();
+    QVERIFY(QTest::qWaitForWindowActive(&f.window));
+    QCOMPARE(f.window.CheckAction()->text(), QStringLiteral("Chec&k Configuration..."));
+    const ConfigRecord before = f.Record();
+    f.Type(kIdCallsign, QStringLiteral("W1AW-9"));
+    f.window.CheckAction()->trigger();
+    QTest::keyClick(f.window.Control(kIdDigiPath), Qt::Key_F7);
+    QCOMPARE(boxes.shown.size(), std::size_t{2});
+    for (const Message& shown : boxes.shown) {
+      QCOMPARE(shown.caption, std::string("Check Configuration"));
+      QVERIFY2(shown.text.find("Secondary, Callsign: error: ") != std::string::npos,
+               shown.text.c_str());
+      QVERIFY2(shown.text.find("Primary, Callsign") == std::string::npos, shown.text.c_str());
+    }
+    QVERIFY(f.Record() == before);
+
+    for (const ControlDef& def : ConfigWindowTemplate().controls) {
+      if (def.id == kStaticId) continue;
+      QVERIFY2(!f.window.Control(def.id)->toolTip().isEmpty(), qPrintable(QString::number(def.id)));
+    }
+    QWidget* slowRate = f.window.Control(kIdSbSlowRate);
+    QVERIFY(!slowRate->isEnabled());
+    const QString tip = slowRate->toolTip();
+    QCOMPARE(tip.section('\n', 0, 0), QStringLiteral("SmartBeaconing: Slow Rate (seconds)"));
+    QCOMPARE(slowRate->accessibleName(), QStringLiteral("Slow Rate"));
+    QCOMPARE(QAccessible::queryAccessibleInterface(slowRate)->text(QAccessible::Description), tip);
+    QCOMPARE(f.window.Control(kIdMicEPath)->accessibleName(), QStringLiteral("Path"));
+    QHelpEvent hover(QEvent::ToolTip, QPoint(2, 2), slowRate->mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(slowRate, &hover);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(), tip);
   }
 
   void ShowsMessagesInParentlessBoxes() {

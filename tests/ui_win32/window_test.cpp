@@ -134,6 +134,12 @@ class Win32WindowTest : public ::testing::Test {
   // windows beyond those expected are cancelled and noted in unexpected_, so that a test
   // never hangs in a modal loop.
   std::vector<Seen> ClickAndAnswer(int id, const std::vector<Answer>& answers) {
+    return ActAndAnswer([this, id] { SendMessageW(Item(id), BM_CLICK, 0, 0); }, answers);
+  }
+
+  // The same around any act that opens modal windows and returns when they have closed.
+  std::vector<Seen> ActAndAnswer(const std::function<void()>& act,
+                                 const std::vector<Answer>& answers) {
     std::vector<Seen> seen(answers.size());
     std::atomic<bool> clicked = false;
     const DWORD thread = GetCurrentThreadId();
@@ -172,7 +178,7 @@ class Win32WindowTest : public ::testing::Test {
         std::this_thread::sleep_for(500ms);
       }
     });
-    SendMessageW(Item(id), BM_CLICK, 0, 0);  // returns when the last modal window has closed
+    act();  // returns when the last modal window has closed
     clicked = true;
     watcher.join();
     Pump();
@@ -210,11 +216,8 @@ TEST_F(Win32WindowTest, OpensAsTheDialogOfTheLayoutTable) {
 
   HMENU menu = GetSystemMenu(Dialog(), FALSE);
   const int count = GetMenuItemCount(menu);
-  ASSERT_GE(count, 2);
-  EXPECT_EQ(GetMenuState(menu, count - 2, MF_BYPOSITION) & MF_SEPARATOR, UINT{MF_SEPARATOR});
-  wchar_t about[64] = {};
-  GetMenuStringW(menu, count - 1, about, 64, MF_BYPOSITION);
-  EXPECT_STREQ(about, L"&About Korvaset...");
+  ASSERT_GE(count, 3);
+  EXPECT_EQ(GetMenuState(menu, count - 3, MF_BYPOSITION) & MF_SEPARATOR, UINT{MF_SEPARATOR});
 
   // Real controls of each kind, the spins standing alone beside their edits.
   wchar_t name[32] = {};
@@ -283,6 +286,59 @@ TEST_F(Win32WindowTest, NotificationsReachTheForm) {
   PressKey(Item(kIdStatusText), VK_RETURN);
   Pump();
   EXPECT_EQ(Dialog(), nullptr);
+}
+
+// Check Configuration from the system menu, right after About, and from F7 shows the
+// findings of what the form shows; a disabled control shows its help under the mouse.
+TEST_F(Win32WindowTest, ChecksFromTheSystemMenuAndF7AndExplainsEachControl) {
+  HMENU menu = GetSystemMenu(Dialog(), FALSE);
+  const int count = GetMenuItemCount(menu);
+  wchar_t text[64] = {};
+  GetMenuStringW(menu, count - 2, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"&About Korvaset...");
+  GetMenuStringW(menu, count - 1, text, 64, MF_BYPOSITION);
+  EXPECT_STREQ(text, L"Chec&k Configuration...");
+  const UINT check = GetMenuItemID(menu, count - 1);
+
+  Type(kIdCallsign, "W1AW-9");
+  const ConfigRecord before = window_.Form().Record();
+  const std::vector<Seen> seen = ActAndAnswer(
+      [&] {
+        SendMessageW(Dialog(), WM_SYSCOMMAND, check, 0);
+        SetFocus(Item(kIdDigiPath));
+        PressKey(Item(kIdDigiPath), VK_F7);
+        Pump();
+      },
+      {Answer(L"Check Configuration"), Answer(L"Check Configuration")});
+  for (const Seen& box : seen) {
+    ASSERT_TRUE(box.shown);
+    EXPECT_NE(box.text.find(L"Secondary, Callsign: error: "), std::wstring::npos);
+    EXPECT_EQ(box.text.find(L"Primary, Callsign"), std::wstring::npos);
+  }
+  EXPECT_EQ(window_.Form().Record(), before);
+
+  // A screen reader names an edit by the text just before it.
+  HWND slowRate = Item(kIdSbSlowRate);
+  EXPECT_EQ(TextOf(GetWindow(slowRate, GW_HWNDPREV)), L"Slow Rate:");
+  ASSERT_FALSE(IsWindowEnabled(slowRate));
+  RECT rect{};
+  GetWindowRect(slowRate, &rect);
+  SetCursorPos((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  PostMessageW(slowRate, WM_MOUSEMOVE, 0, MAKELPARAM(4, 4));
+  HWND tip = window_.ToolTips();
+  EXPECT_TRUE(WaitFor(
+      [&] {
+        Pump();
+        return IsWindowVisible(tip) != FALSE;
+      },
+      10s));
+  TTTOOLINFOW tool{};
+  tool.cbSize = TTTOOLINFOW_V2_SIZE;
+  wchar_t shown[1024] = {};
+  tool.lpszText = shown;
+  ASSERT_TRUE(SendMessageW(tip, TTM_GETCURRENTTOOLW, 0, reinterpret_cast<LPARAM>(&tool)));
+  EXPECT_EQ(tool.uId, UINT_PTR{kIdSbSlowRate});
+  EXPECT_EQ(std::wstring(shown).substr(0, 36), L"SmartBeaconing: Slow Rate (seconds)\n");
 }
 
 // Read Config from the tracker on COM1, then Save through the real save dialog to a
