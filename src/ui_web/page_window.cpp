@@ -82,6 +82,39 @@ void BuildAboutBox(const PageUnits& units) {
   body.call<void>("appendChild", version);
 }
 
+// The window menu beside the dialog, in place of the desktop's system menu: each item's
+// text with its mnemonic letter underlined, which the glue takes as the item's key.
+void BuildWindowMenu() {
+  val menu = Document().call<val>("getElementById", std::string("window-menu"));
+  for (const auto& [command, text] :
+       {std::pair{"about", kAboutMenuText}, std::pair{"check", kCheckMenuText}}) {
+    val item = Document().call<val>("createElement", std::string("button"));
+    item.set("type", std::string("button"));
+    item.set("className", std::string("menu-item"));
+    item.set("tabIndex", -1);
+    item.call<void>("setAttribute", std::string("role"), std::string("menuitem"));
+    item.call<void>("setAttribute", std::string("data-command"), std::string(command));
+    val caption = Document().call<val>("createElement", std::string("span"));
+    const std::size_t amp = text.find('&');
+    caption.call<void>("append", std::string(text.substr(0, amp)));
+    val mnemonic = Document().call<val>("createElement", std::string("u"));
+    mnemonic.set("textContent", std::string(text.substr(amp + 1, 1)));
+    caption.call<void>("append", mnemonic, std::string(text.substr(amp + 2)));
+    item.call<void>("appendChild", caption);
+    item.call<void>("setAttribute", std::string("data-key"),
+                    val(std::string(text.substr(amp + 1, 1))).call<val>("toLowerCase"));
+    if (text == kCheckMenuText) {
+      val key = Document().call<val>("createElement", std::string("span"));
+      key.set("className", std::string("menu-key"));
+      key.set("textContent", std::string("F7"));
+      key.call<void>("setAttribute", std::string("aria-hidden"), std::string("true"));
+      item.call<void>("setAttribute", std::string("aria-keyshortcuts"), std::string("F7"));
+      item.call<void>("appendChild", key);
+    }
+    menu.call<void>("appendChild", item);
+  }
+}
+
 // A port for the link to own, and where it is for the window.
 std::unique_ptr<SerialPort> MakePort(WebSerialPort*& port) {
   auto made = std::make_unique<WebSerialPort>();
@@ -97,8 +130,9 @@ PageWindow::PageWindow(FileDialogs& fileDialogs, double averageCharWidth, double
   port_->FollowBaudRate([this] { return form_.Link().BaudRate(); });
   const PageUnits units(averageCharWidth, charHeight);
   BuildPage(Document().call<val>("getElementById", std::string("dialog")), ConfigWindowTemplate(),
-            units);
+            units, {}, true);
   BuildAboutBox(units);
+  BuildWindowMenu();
   Document().set("title", std::string(ConfigWindowTemplate().caption));
   form_.InitProfileTabs();
   Element(kIdCallsign).call<void>("focus");
