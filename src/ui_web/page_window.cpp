@@ -2,6 +2,8 @@
 // Copyright (C) 2026 The Korvaset developers
 #include "ui_web/page_window.h"
 
+#include <cctype>
+
 #include "config/latin1_text.h"
 #include "resources/control_ids.h"
 #include "resources/dialog_template.h"
@@ -85,30 +87,38 @@ void BuildAboutBox(const PageUnits& units) {
 // The window menu beside the dialog, in place of the desktop's system menu: each item's
 // text with its mnemonic letter underlined, which the glue takes as the item's key.
 void BuildWindowMenu() {
+  struct Item {
+    const char* command;
+    std::string_view text;
+    const char* shortcut;
+  };
+  const auto create = [](const char* tag) {
+    return Document().call<val>("createElement", std::string(tag));
+  };
   val menu = Document().call<val>("getElementById", std::string("window-menu"));
-  for (const auto& [command, text] :
-       {std::pair{"about", kAboutMenuText}, std::pair{"check", kCheckMenuText}}) {
-    val item = Document().call<val>("createElement", std::string("button"));
+  for (const auto& [command, text, shortcut] :
+       {Item{"about", kAboutMenuText, ""}, Item{"check", kCheckMenuText, "F7"}}) {
+    const std::size_t amp = text.find('&');
+    const char letter = text[amp + 1];
+    val item = create("button");
     item.set("type", std::string("button"));
     item.set("className", std::string("menu-item"));
     item.set("tabIndex", -1);
     item.call<void>("setAttribute", std::string("role"), std::string("menuitem"));
     item.call<void>("setAttribute", std::string("data-command"), std::string(command));
-    val caption = Document().call<val>("createElement", std::string("span"));
-    const std::size_t amp = text.find('&');
-    caption.call<void>("append", std::string(text.substr(0, amp)));
-    val mnemonic = Document().call<val>("createElement", std::string("u"));
-    mnemonic.set("textContent", std::string(text.substr(amp + 1, 1)));
-    caption.call<void>("append", mnemonic, std::string(text.substr(amp + 2)));
-    item.call<void>("appendChild", caption);
     item.call<void>("setAttribute", std::string("data-key"),
-                    val(std::string(text.substr(amp + 1, 1))).call<val>("toLowerCase"));
-    if (text == kCheckMenuText) {
-      val key = Document().call<val>("createElement", std::string("span"));
-      key.set("className", std::string("menu-key"));
-      key.set("textContent", std::string("F7"));
+                    std::string(1, static_cast<char>(std::tolower(letter))));
+    val caption = create("span");
+    val underlined = create("u");
+    underlined.set("textContent", std::string(1, letter));
+    caption.call<void>("append", std::string(text.substr(0, amp)), underlined,
+                       std::string(text.substr(amp + 2)));
+    item.call<void>("appendChild", caption);
+    if (*shortcut != '\0') {
+      val key = create("span");
+      key.set("textContent", std::string(shortcut));
       key.call<void>("setAttribute", std::string("aria-hidden"), std::string("true"));
-      item.call<void>("setAttribute", std::string("aria-keyshortcuts"), std::string("F7"));
+      item.call<void>("setAttribute", std::string("aria-keyshortcuts"), std::string(shortcut));
       item.call<void>("appendChild", key);
     }
     menu.call<void>("appendChild", item);
