@@ -20,7 +20,7 @@ int main(int argc, char** argv) {
       "standard output when it is ready, logs every command on standard error, and runs "
       "until SIGINT or SIGTERM."};
   app.name("korvalink-sim");
-  app.set_version_flag("--version", "korvalink-sim " + std::string(kVersion));
+  app.set_version_flag("--version", VersionText("korvalink-sim"));
   // Wide enough that no option's name meets its description (the manual page relies on it).
   app.get_formatter()->column_width(36);
   SimulatorOptions options;

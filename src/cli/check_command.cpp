@@ -10,6 +10,7 @@
 
 #include "cli/file_arguments.h"
 #include "cli/import_command.h"
+#include "config/latin1_text.h"
 #include "files/config_file.h"
 
 namespace korvaset {
@@ -71,7 +72,8 @@ int RunCheck(const CheckOptions& options, bool portGiven, const TrackerImageRead
   }
   if (!findings) return kExitTrouble;
   DropRules(*findings, options.ignore);
-  for (const Finding& finding : *findings) std::printf("%s\n", FindingLine(finding).c_str());
+  for (const Finding& finding : *findings)
+    std::printf("%s\n", Latin1ToUtf8(FindingLine(finding)).c_str());
   if (FinishOutput() != kExitOk) return kExitTrouble;
   return HasProblems(*findings) ? kExitFailed : kExitOk;
 }
@@ -105,7 +107,7 @@ void AddNoCheckFlag(CLI::App& command, bool& noCheck) {
 void PrintWrittenFindings(std::span<const Finding> findings) {
   for (const Finding& finding : findings) {
     if (finding.severity == Severity::kNote) continue;
-    std::fprintf(stderr, "%s\n", FindingLine(finding).c_str());
+    std::fprintf(stderr, "%s\n", Latin1ToUtf8(FindingLine(finding)).c_str());
   }
 }
 

@@ -61,6 +61,15 @@ std::string ChecksSection() {
   return roff;
 }
 
+// The licence, one line each, as the pages that help2man makes from --version have it.
+std::string LicenceSection() {
+  std::string roff;
+  for (const std::string_view line : kLicenceNotice) {
+    roff += (roff.empty() ? "" : ".br\n") + Roff(line) + "\n";
+  }
+  return roff;
+}
+
 ManualPageText CliManualText(const CLI::App& app) {
   // The NAME line says what the description says: "configure a tracker ..."
   std::string summary = app.get_description();
@@ -84,6 +93,7 @@ ManualPageText CliManualText(const CLI::App& app) {
                 "\\fR\nThe device that a COM name opens, e.g. /dev/ttyUSB0. Without it, COM"
                 "\\fIn\\fR is the \\fIn\\fR\\-th serial port of the system, USB adapters first; "
                 "\\fBkorvaset\\-cli ports\\fR shows which.\n"},
+           {"COPYRIGHT", LicenceSection()},
            {"SEE ALSO", "\\fBkorvaset\\fR(1), \\fBkorvalink\\-sim\\fR(1)\n"}},
   };
 }

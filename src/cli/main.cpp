@@ -22,7 +22,7 @@ int main(int argc, char** argv) {
   std::signal(SIGXFSZ, SIG_IGN);
 #endif
   CLI::App app{"Configure a Korvalink tracker and its configuration files.", "korvaset-cli"};
-  app.set_version_flag("--version", "korvaset-cli " + std::string(korvaset::kVersion));
+  app.set_version_flag("--version", korvaset::VersionText("korvaset-cli"));
   korvaset::CommandSet commands(app);
   korvaset::AddNewCommand(commands);
   korvaset::AddShowCommand(commands);

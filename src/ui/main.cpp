@@ -31,7 +31,7 @@ constexpr const char* kHelp =
 int main(int argc, char* argv[]) {
   // Answered before Qt starts, so that they work without a display.
   if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-    std::printf("korvaset %s\n", std::string(korvaset::kVersion).c_str());
+    std::printf("%s\n", korvaset::VersionText("korvaset").c_str());
     return 0;
   }
   if (argc == 2 && std::strcmp(argv[1], "--help") == 0) {

@@ -43,6 +43,10 @@ EMSCRIPTEN_KEEPALIVE void korvaset_spin(int id, int delta) {
   if (g_page) g_page->window.Spin(id, delta);
 }
 
+EMSCRIPTEN_KEEPALIVE void korvaset_check() {
+  if (g_page) g_page->window.CheckConfiguration();
+}
+
 EMSCRIPTEN_KEEPALIVE void korvaset_tab(int index) {
   if (g_page) g_page->window.SelectTab(index);
 }

@@ -6,6 +6,8 @@
 #include <string_view>
 
 #include "config/latin1_text.h"
+#include "config/settings_catalogue.h"
+#include "resources/accessible_name.h"
 
 namespace korvaset {
 
@@ -39,15 +41,13 @@ void Place(val& element, int left, int top, int width, int height) {
 }
 
 std::string AccessibleName(const ControlDef& def) {
-  std::string_view name = def.accessibleName;
-  if (!def.label.empty()) {
-    name = def.label;
-    if (name.ends_with(':')) name.remove_suffix(1);
-  } else if (!def.caption.empty()) {
-    name = def.caption;
-    while (name.ends_with(' ')) name.remove_suffix(1);
-  }
-  return Text(name);
+  return Text(AccessibleNameOf(def));
+}
+
+// The catalogue's help for a control, or nothing for a control it doesn't describe.
+std::string Tooltip(const ControlDef& def) {
+  const Setting* setting = FindSettingByControl(def.id);
+  return setting == nullptr ? std::string() : SettingTooltip(*setting);
 }
 
 val MakeControl(const ControlDef& def, const PageUnits& units, std::string_view idPrefix) {
@@ -182,7 +182,7 @@ std::string ElementId(int controlId, std::string_view prefix) {
 }
 
 void BuildPage(val container, const DialogTemplate& dialogTemplate, const PageUnits& units,
-               std::string_view idPrefix) {
+               std::string_view idPrefix, bool explained) {
   const int dialogWidth = units.X(dialogTemplate.width);
   container["style"].set("width", Px(dialogWidth));
   container["style"].set("height", Px(units.Y(dialogTemplate.height)));
@@ -211,6 +211,14 @@ void BuildPage(val container, const DialogTemplate& dialogTemplate, const PageUn
     if (!name.empty() && def.kind != ControlKind::kIcon && def.kind != ControlKind::kText) {
       named.call<void>("setAttribute", std::string("aria-label"), name);
     }
+    // The help shows on hovering the control or its words, and is what a screen reader
+    // reads after the name; it begins with the frame and unit, telling the "Enable"s apart.
+    const std::string tooltip = explained ? Tooltip(def) : std::string();
+    if (!tooltip.empty()) {
+      // The tab strip's help belongs to its row of tabs, not to the page under them.
+      (def.kind == ControlKind::kTabStrip ? named : element).set("title", tooltip);
+      named.call<void>("setAttribute", std::string("aria-description"), tooltip);
+    }
     if (def.id != kStaticId && def.kind != ControlKind::kTabStrip &&
         def.kind != ControlKind::kCheckBox) {
       element.set("id", ElementId(def.id, idPrefix));
@@ -221,14 +229,16 @@ void BuildPage(val container, const DialogTemplate& dialogTemplate, const PageUn
 
     const int centre = top + height / 2;
     if (!def.label.empty()) {
-      container.call<void>("appendChild",
-                           MakeSideLabel(Text(def.label), ElementId(def.id, idPrefix), 0,
-                                         dialogWidth - left + units.X(kLabelGap), centre, true));
+      val label = MakeSideLabel(Text(def.label), ElementId(def.id, idPrefix), 0,
+                                dialogWidth - left + units.X(kLabelGap), centre, true);
+      if (!tooltip.empty()) label.set("title", tooltip);
+      container.call<void>("appendChild", label);
     }
     if (!def.unit.empty()) {
-      container.call<void>(
-          "appendChild",
-          MakeSideLabel(Text(def.unit), {}, left + width + units.X(kLabelGap), 0, centre, false));
+      val unit =
+          MakeSideLabel(Text(def.unit), {}, left + width + units.X(kLabelGap), 0, centre, false);
+      if (!tooltip.empty()) unit.set("title", tooltip);
+      container.call<void>("appendChild", unit);
     }
   }
 }

@@ -34,8 +34,9 @@ std::string ElementId(int controlId, std::string_view prefix = {});
 
 // Builds a dialog's controls as absolutely placed elements in container, in the table's
 // order, which is the keyboard order. Each control with an id gets ElementId(id); each is
-// a native element or carries its ARIA role, named by its label without the colon.
+// a native element or carries its ARIA role, named by its label without the colon. An
+// explained dialog's controls also carry the catalogue's help as title and description.
 void BuildPage(emscripten::val container, const DialogTemplate& dialogTemplate,
-               const PageUnits& units, std::string_view idPrefix = {});
+               const PageUnits& units, std::string_view idPrefix = {}, bool explained = false);
 
 }  // namespace korvaset

@@ -2,6 +2,8 @@
 // Copyright (C) 2026 The Korvaset developers
 #include "ui_web/page_window.h"
 
+#include <cctype>
+
 #include "config/latin1_text.h"
 #include "resources/control_ids.h"
 #include "resources/dialog_template.h"
@@ -82,6 +84,47 @@ void BuildAboutBox(const PageUnits& units) {
   body.call<void>("appendChild", version);
 }
 
+// The window menu beside the dialog, in place of the desktop's system menu: each item's
+// text with its mnemonic letter underlined, which the glue takes as the item's key.
+void BuildWindowMenu() {
+  struct Item {
+    const char* command;
+    std::string_view text;
+    const char* shortcut;
+  };
+  const auto create = [](const char* tag) {
+    return Document().call<val>("createElement", std::string(tag));
+  };
+  val menu = Document().call<val>("getElementById", std::string("window-menu"));
+  for (const auto& [command, text, shortcut] :
+       {Item{"about", kAboutMenuText, ""}, Item{"check", kCheckMenuText, "F7"}}) {
+    const std::size_t amp = text.find('&');
+    const char letter = text[amp + 1];
+    val item = create("button");
+    item.set("type", std::string("button"));
+    item.set("className", std::string("menu-item"));
+    item.set("tabIndex", -1);
+    item.call<void>("setAttribute", std::string("role"), std::string("menuitem"));
+    item.call<void>("setAttribute", std::string("data-command"), std::string(command));
+    item.call<void>("setAttribute", std::string("data-key"),
+                    std::string(1, static_cast<char>(std::tolower(letter))));
+    val caption = create("span");
+    val underlined = create("u");
+    underlined.set("textContent", std::string(1, letter));
+    caption.call<void>("append", std::string(text.substr(0, amp)), underlined,
+                       std::string(text.substr(amp + 2)));
+    item.call<void>("appendChild", caption);
+    if (*shortcut != '\0') {
+      val key = create("span");
+      key.set("textContent", std::string(shortcut));
+      key.call<void>("setAttribute", std::string("aria-hidden"), std::string("true"));
+      item.call<void>("setAttribute", std::string("aria-keyshortcuts"), std::string(shortcut));
+      item.call<void>("appendChild", key);
+    }
+    menu.call<void>("appendChild", item);
+  }
+}
+
 // A port for the link to own, and where it is for the window.
 std::unique_ptr<SerialPort> MakePort(WebSerialPort*& port) {
   auto made = std::make_unique<WebSerialPort>();
@@ -97,8 +140,9 @@ PageWindow::PageWindow(FileDialogs& fileDialogs, double averageCharWidth, double
   port_->FollowBaudRate([this] { return form_.Link().BaudRate(); });
   const PageUnits units(averageCharWidth, charHeight);
   BuildPage(Document().call<val>("getElementById", std::string("dialog")), ConfigWindowTemplate(),
-            units);
+            units, {}, true);
   BuildAboutBox(units);
+  BuildWindowMenu();
   Document().set("title", std::string(ConfigWindowTemplate().caption));
   form_.InitProfileTabs();
   Element(kIdCallsign).call<void>("focus");

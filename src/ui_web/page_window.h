@@ -21,6 +21,8 @@ class PageWindow final : public DialogItems {
 
   void Click(int id) { form_.OnClicked(id); }
   void Spin(int id, int delta) { form_.OnSpin(id, delta); }
+  // Check Configuration, from the window menu or F7.
+  void CheckConfiguration() { form_.OnCheckConfiguration(); }
   // The user picked a tab.
   void SelectTab(int index);
 

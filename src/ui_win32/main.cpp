@@ -24,7 +24,7 @@ void PrintVersion() {
   if ((out == nullptr || out == INVALID_HANDLE_VALUE) && AttachConsole(ATTACH_PARENT_PROCESS)) {
     out = GetStdHandle(STD_OUTPUT_HANDLE);
   }
-  const std::string text = "korvaset " + std::string(korvaset::kVersion) + "\r\n";
+  const std::string text = korvaset::VersionText("korvaset", "\r\n") + "\r\n";
   DWORD written = 0;
   WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
 }

@@ -22,6 +22,7 @@
 #include "child_process.h"
 #include "config/config_record.h"
 #include "files/config_file.h"
+#include "version.h"
 
 namespace korvaset::testing {
 namespace {
@@ -452,6 +453,25 @@ TEST_F(CliEndToEndTest, PortsListsTheComNames) {
   EXPECT_TRUE(Contains(result.out, "COM3  " + dir_.Path("kl") + " (from KORVASET_COM3)"))
       << result.out;
   EXPECT_TRUE(Contains(result.out, "COM8 ")) << result.out;
+}
+
+// Each program's --version: its name and version, then the GPL's notice in GNU's words.
+TEST(VersionTest, EveryProgramStatesItsLicence) {
+  std::vector<std::string> programs = {KORVASET_CLI_PATH, KORVALINK_SIM_PATH};
+#ifdef KORVASET_WINDOW_PATH
+  programs.push_back(KORVASET_WINDOW_PATH);
+#endif
+  for (const std::string& program : programs) {
+    const CommandResult result = RunCommand({program, "--version"});
+    EXPECT_EQ(result.exitCode, 0) << program;
+    EXPECT_EQ(
+        result.out,
+        std::filesystem::path(program).filename().string() + " " + std::string(kVersion) +
+            "\n"
+            "License GPLv3+: GNU GPL version 3 or later <https://gnu.org/licenses/gpl.html>.\n"
+            "This is free software: you are free to change and redistribute it.\n"
+            "There is NO WARRANTY, to the extent permitted by law.\n");
+  }
 }
 
 }  // namespace

@@ -12,7 +12,13 @@ async function main([distDir, out]) {
   await page.setViewport({ width: 1024, height: 768 });
   await page.goto(`http://127.0.0.1:${server.address().port}/index.html`);
   await page.waitForSelector('#ctl1000');
-  await (await page.$('#dialog')).screenshot({ path: out });
+  // The dialog and the window menu's button beside it.
+  const clip = await page.evaluate(() => {
+    const dialog = document.getElementById('dialog').getBoundingClientRect();
+    const menu = document.getElementById('menu-bar').getBoundingClientRect();
+    return { x: dialog.left, y: dialog.top, width: menu.right - dialog.left, height: dialog.height };
+  });
+  await page.screenshot({ path: out, clip });
   await browser.close();
   server.close();
 }

@@ -44,7 +44,8 @@ async function operate(page, role, name, answers = []) {
 
 async function operateOn(page, target, answers = []) {
   const shown = [];
-  await (typeof target === 'string' ? page.click(target) : target.click());
+  if (typeof target === 'function') await target();
+  else await (typeof target === 'string' ? page.click(target) : target.click());
   for (;;) {
     // Each box sets a new text node: one marked as seen is a box already answered.
     const handle = await page.waitForFunction(() => {
@@ -173,6 +174,22 @@ const checks = [
     expectEqual(await value(page, 1000), 'N0SAVE', 'callsign loaded');
     await page.evaluate(() => { window.fileToOpen = { name: 'bad.kvc', bytes: [75, 86, 76, 65, 64, 0, 0, 0] }; });
     expectEqual(await operate(page, 'button', 'Load'), ['Load Failed: Invalid File Format'], 'damaged file');
+    await page.close();
+  }],
+  ['each control explains itself; F7 and the window menu check the configuration', async () => {
+    const page = await openPage();
+    const slowRate = await page.$eval('#ctl1039', (edit) => [edit.title, edit.getAttribute('aria-description')]);
+    expectEqual(slowRate[0].split('\n')[0], 'SmartBeaconing: Slow Rate (seconds)', 'tooltip');
+    expectEqual(slowRate[1], slowRate[0], 'accessible description');
+    await control(page, 'textbox', 'Slow Rate');
+    await page.focus('#ctl1000');
+    const pressed = await operateOn(page, () => page.keyboard.press('F7'));
+    if (pressed.length !== 1 || !pressed[0].startsWith('Check Configuration: ') ||
+        !pressed[0].includes('[placeholder-callsign]')) {
+      throw new Error('F7: ' + JSON.stringify(pressed));
+    }
+    await operate(page, 'button', 'Menu');
+    expectEqual(await operate(page, 'menuitem', 'Check Configuration...'), pressed, 'from the menu');
     await page.close();
   }],
   ['a browser without Web Serial says so, and still saves', async () => {

@@ -104,10 +104,13 @@ var Module = {};
     });
   }
 
+  const checkConfiguration = () => enter('korvaset_check', []);
+
   function exitPage() {
     // Closes an installed app's window; a tab the browser keeps open says so.
     window.close();
     $('dialog').hidden = true;
+    $('menu-bar').hidden = true;
     $('closed').hidden = false;
   }
 
@@ -419,9 +422,56 @@ var Module = {};
     else run(() => enter('korvaset_click', [id]));
   }
 
+  // -- The window menu: About and Check Configuration, by mouse, arrows or mnemonic.
+  function showMenu(open) {
+    $('window-menu').hidden = !open;
+    $('menu-button').setAttribute('aria-expanded', String(open));
+    if (open) $('window-menu').firstElementChild.focus();
+  }
+
+  function onMenuClick(event) {
+    if (event.target.closest('#menu-button')) {
+      showMenu($('window-menu').hidden);
+      return;
+    }
+    const item = event.target.closest('[role="menuitem"]');
+    if (!item) return;
+    showMenu(false);
+    $('menu-button').focus();
+    run(item.dataset.command === 'about' ? showAbout : checkConfiguration);
+  }
+
+  function onMenuKey(event) {
+    const items = [...$('window-menu').children];
+    const at = items.indexOf(document.activeElement);
+    const step = { ArrowDown: 1, ArrowUp: -1 }[event.key];
+    if ((event.key === 'Escape' && !$('window-menu').hidden) || (event.key === 'Tab' && at >= 0)) {
+      showMenu(false);
+      $('menu-button').focus();
+    } else if (event.target.id === 'menu-button') {
+      if (step === undefined) return;
+      showMenu(true);
+    } else if (step !== undefined) {
+      items[(at + step + items.length) % items.length].focus();
+    } else {
+      const item = items.find((candidate) => candidate.dataset.key === event.key.toLowerCase());
+      if (!item) return;
+      item.click();
+    }
+    // Escape in the menu closes the menu, not the page.
+    event.preventDefault();
+    event.stopPropagation();
+  }
+
   function onKey(event) {
     if (busy || document.querySelector('dialog[open]')) return;
     const target = event.target;
+    if (event.key === 'F7') {
+      event.preventDefault();  // Chromium's caret browsing
+      showMenu(false);
+      run(checkConfiguration);
+      return;
+    }
     const tab = target.closest && target.closest('[role="tab"]');
     if (tab && (event.key === 'ArrowLeft' || event.key === 'ArrowRight')) {
       const other = event.key === 'ArrowLeft' ? tab.previousElementSibling : tab.nextElementSibling;
@@ -446,6 +496,11 @@ var Module = {};
       window.addEventListener(type, blockWhileBusy, true);
     }
     $('dialog').addEventListener('click', onClick);
+    $('menu-bar').addEventListener('click', onMenuClick);
+    $('menu-bar').addEventListener('keydown', onMenuKey);
+    document.addEventListener('click', (event) => {
+      if (!event.target.closest('#menu-bar')) showMenu(false);
+    });
     document.addEventListener('keydown', onKey);
     window.addEventListener('beforeunload', (event) => {
       if (Module.korvasetHolding) { event.preventDefault(); event.returnValue = ''; }
