@@ -435,6 +435,8 @@ TEST_F(CliTest, SetAndImportReportProblemsOnStandardError) {
   EXPECT_NE(r.err.find("[obsolete-path]"), std::string::npos) << r.err;
   EXPECT_EQ(r.err.find("note:"), std::string::npos) << r.err;
   EXPECT_EQ(Run({"set", file_, "rxLevel=80", "--no-check"}).err, "");
+  // A value set names as kept differently is named once.
+  EXPECT_EQ(Run({"set", file_, "rxLevel=300"}).err.find("[stored-differently]"), std::string::npos);
 
   const std::string text = (dir_ / "t.txt").string();
   korvaset::testing::WriteFileBytes(text, "primary.digiPath = \"RELAY,WIDE2-2\"\n");
