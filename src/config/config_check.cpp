@@ -11,9 +11,9 @@
 #include "config/address_text.h"
 #include "config/field_names.h"
 #include "config/fixed_text.h"
-#include "config/image_units.h"
 #include "config/practice_rules.h"
 #include "config/settings_catalogue.h"
+#include "config/stepped_times.h"
 #include "config/stored_paths.h"
 #include "platform/message_box.h"
 #include "platform/recording_message_boxes.h"
@@ -127,13 +127,11 @@ struct Stepped {
   int max;
 };
 
-std::optional<Stepped> SteppedTime(std::string_view field, const ConfigRecord& r, int p) {
-  if (field == "autoTxDelay" || field == "manualTxDelay") {
-    return r.baud300[p] ? Stepped{"26.666 ms", TxDelayFromSteps(255, true)}
-                        : Stepped{"6.666 ms", TxDelayFromSteps(255, false)};
-  }
-  if (field == "quietTime") return Stepped{"26.3 ms", QuietTimeFromSteps(255)};
-  return std::nullopt;
+std::optional<Stepped> SteppedOf(std::string_view field, const ConfigRecord& r, int p) {
+  const SteppedTime* time = FindSteppedTime(field);
+  if (!time) return std::nullopt;
+  const char* step = !time->txDelay ? "26.3 ms" : r.baud300[p] ? "26.666 ms" : "6.666 ms";
+  return Stepped{step, time->LongestMs(r.baud300[p])};
 }
 
 void CompareField(const ConfigRecord& entered, const ConfigRecord& kept,
@@ -173,7 +171,7 @@ void CompareField(const ConfigRecord& entered, const ConfigRecord& kept,
     case FieldKind::kNumber:
     case FieldKind::kSharedNumber:
       if (in == out) return;
-      if (const auto stepped = SteppedTime(field.name, entered, p)) {
+      if (const auto stepped = SteppedOf(field.name, entered, p)) {
         const int value = std::stoi(in);
         if (value >= 0 && value <= stepped->max) {
           add("time-rounded",
