@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
+#include <set>
 #include <utility>
 
 #include "config/field_names.h"
@@ -14,6 +15,7 @@
 #include "config/kept_values.h"
 #include "config/latin1_text.h"
 #include "config/record_fields.h"
+#include "config/stepped_times.h"
 #include "config/stored_paths.h"
 #include "version.h"
 
@@ -151,6 +153,20 @@ std::optional<std::vector<TextField>> DescribeImage(std::span<const std::uint8_t
     written.quietTime[p] = QuietTimeKeepingSteps(decoded.quietTime[p]);
     CopyCut(written.digiPath[p], (*paths)[p]);
   }
+  // A value the image holds but a write can't give back (a txTwist of 156, say) is written
+  // as what a write would keep, so that import takes the text.
+  std::set<std::pair<const RecordField*, int>> unkept;
+  for (const RecordField& field : RecordFields()) {
+    if (FindSteppedTime(field.name) || field.name == "digiPath" || field.name == "statusText") {
+      continue;
+    }
+    for (int p = 0; p < (field.IsPerProfile() ? kProfileCount : 1); ++p) {
+      const KeptValue kept = KeptFieldValue(written, field, p);
+      if (kept.keeping != Keeping::kChanged) continue;
+      SetField(written, field, p, kept.value);
+      unkept.insert({&field, p});
+    }
+  }
   // The encoder shares the addresses of profiles with the same texts; a Secondary stored
   // apart with the same addresses (typed differently) keeps that with a blank, which an
   // address ignores.
@@ -175,10 +191,14 @@ std::optional<std::vector<TextField>> DescribeImage(std::span<const std::uint8_t
   // than decoded.
   auto note = [&](const RecordField& field, int p) -> std::string {
     if (field.name == "digiPath") return "keeps a blank address that show leaves out";
-    if (field.name == "callsign") return secondaryNote;
+    if (field.name == "callsign" && !unkept.contains({&field, p})) return secondaryNote;
     if (field.name == "statusText") {
       return "the tracker keeps " + TextValue(decoded, field, p) +
              ": the blank, cut for want of room, keeps it apart from the Primary's";
+    }
+    if (unkept.contains({&field, p})) {
+      return "the tracker holds " + TextValue(decoded, field, p) +
+             ", which a write can't give back";
     }
     return "the tracker uses " + FormatField(decoded, field, p) + " ms";
   };
